@@ -1,0 +1,31 @@
+#!/bin/sh
+# Installs the Debian 12 packages Zorv needs, only those missing.
+# Usage: scripts/install-deps.sh build|test
+set -e
+
+build_packages="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools \
+qt6-qpa-plugins libgl-dev libicu-dev libxcb1-dev libxcb-keysyms1-dev libxkbcommon-dev \
+libbenchmark-dev fonts-noto-cjk"
+test_packages="xvfb openbox xdotool xclip x11-utils xterm imagemagick"
+
+packages="$build_packages"
+if [ "$1" = "test" ]; then
+    packages="$packages $test_packages"
+fi
+
+missing=""
+for p in $packages; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=""
+else
+    sudo="sudo"
+fi
+echo "Installing:$missing"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing

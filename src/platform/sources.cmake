@@ -1,0 +1,16 @@
+# Sources of src/platform, compiled into zorvcore.
+list(APPEND ZORV_SOURCES
+  src/platform/Log.cpp
+)
+
+# Preferences, notifier, pasteboard, coordinates.
+list(APPEND ZORV_SOURCES
+)
+
+# Files: atomic writes, private folders.
+list(APPEND ZORV_SOURCES
+)
+
+# Hotkey backends, single instance, X11 window services.
+list(APPEND ZORV_SOURCES
+)

@@ -1,0 +1,3 @@
+# Sources of src/views, compiled into zorvcore.
+list(APPEND ZORV_SOURCES
+)

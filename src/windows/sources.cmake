@@ -1,0 +1,3 @@
+# Sources of src/windows, compiled into zorvcore.
+list(APPEND ZORV_SOURCES
+)

@@ -1,0 +1,1 @@
+# Tests of app. zorv_add_test(tst_<name> <sources>)

@@ -1,0 +1,10 @@
+# Tests of the editor.
+
+# Themes, fonts, the editor controller and folding.
+
+
+# Colouring.
+
+
+# Gutter and indent guides.
+

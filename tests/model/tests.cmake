@@ -1,0 +1,7 @@
+# Tests of the model.
+
+# Settings.
+
+
+# History and memo stores.
+

@@ -1,0 +1,1 @@
+# Tests of windows. zorv_add_test(tst_<name> <sources>)
