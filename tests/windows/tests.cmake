@@ -1,1 +1,2 @@
-# Tests of windows. zorv_add_test(tst_<name> <sources>)
+# Tests of the windows.
+zorv_add_test(tst_windowframes windows/tst_windowframes.cpp)
