@@ -1,1 +1,2 @@
 # Tests of settings. zorv_add_test(tst_<name> <sources>)
+zorv_add_test(tst_artwork settings/tst_artwork.cpp)

@@ -1,0 +1,44 @@
+#include <QImage>
+#include <QTest>
+
+// The shipped images are looked up by name at run time; a missing or broken one
+// only shows as a blank icon, so check that each decodes at its intended size.
+class TestArtwork : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The images live in zorvcore, a static library: register them explicitly.
+    void initTestCase() { Q_INIT_RESOURCE(resources); }
+
+    void imageDecodes_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("size");
+        QTest::newRow("rabbit") << ":/images/ZorvRabbit.png" << 256;
+        QTest::newRow("dock icon") << ":/images/ZorvDockIcon.png" << 512;
+        QTest::newRow("app icon") << ":/images/AppIcon.png" << 256;
+    }
+    void imageDecodes()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, size);
+        const QImage image(path);
+        QVERIFY2(!image.isNull(), qPrintable(path));
+        QCOMPARE(image.size(), QSize(size, size));
+        QVERIFY(image.hasAlphaChannel());
+    }
+
+    // The tray tints the logo as a template, so only its alpha carries the shape:
+    // the corners must be clear and the eyes must be holes in the head.
+    void rabbitShapeLivesInAlpha()
+    {
+        const QImage image(":/images/ZorvRabbit.png");
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(image.pixel(128, 210)), 255); // chin
+        QCOMPARE(qAlpha(image.pixel(101, 160)), 0);   // left eye
+        QCOMPARE(qAlpha(image.pixel(155, 160)), 0);   // right eye
+    }
+};
+
+QTEST_GUILESS_MAIN(TestArtwork)
+#include "tst_artwork.moc"
