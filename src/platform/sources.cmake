@@ -5,6 +5,10 @@ list(APPEND ZORV_SOURCES
 
 # Preferences, notifier, pasteboard, coordinates.
 list(APPEND ZORV_SOURCES
+  src/platform/PreferencesStore.cpp
+  src/platform/SettingsNotifier.cpp
+  src/platform/Pasteboard.cpp
+  src/platform/ScreenCoordinates.cpp
 )
 
 # Files: atomic writes, private folders.

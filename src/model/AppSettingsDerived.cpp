@@ -1,0 +1,143 @@
+// The values AppSettings derives from several preferences: the panel's fitted frame, a card's
+// preview text and the gutter width.
+#include "model/AppSettings.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+
+#include <unicode/brkiter.h>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+constexpr double minWidth = 560, maxWidth = 1200, minHeight = 320, maxHeight = 900;
+constexpr double screenInset = 32; // the frame may be at most this much smaller than the screen
+constexpr double screenMargin = 8; // and keeps this distance from its edges
+
+// Half-open, like the platform's point-in-rectangle test, so that a centre on the border
+// between two screens belongs to exactly one of them.
+bool containsPoint(const QRectF &rect, const QPointF &point)
+{
+    return point.x() >= rect.x() && point.x() < rect.x() + rect.width() && point.y() >= rect.y() &&
+           point.y() < rect.y() + rect.height();
+}
+
+std::optional<ScreenGeometry> fallbackScreen(const QList<ScreenGeometry> &screens,
+                                             const std::optional<ScreenGeometry> &preferred,
+                                             const std::optional<ScreenGeometry> &main)
+{
+    if (preferred)
+        return preferred;
+    if (main)
+        return main;
+    if (!screens.isEmpty())
+        return screens.first();
+    return std::nullopt;
+}
+
+QRectF centredIn(const QRectF &visible, double width, double height)
+{
+    const QPointF centre = visible.center();
+    return QRectF(centre.x() - width / 2, centre.y() - height / 2, width, height);
+}
+
+// Shrinks the frame to fit inside the visible frame and keeps it a margin away from its edges.
+QRectF keptInside(const QRectF &visible, QRectF frame)
+{
+    const double w = std::min(frame.width(), visible.width() - screenInset);
+    const double h = std::min(frame.height(), visible.height() - screenInset);
+    double x = std::max(frame.x(), visible.x() + screenMargin);
+    x = std::min(x, visible.x() + visible.width() - w - screenMargin);
+    double y = std::max(frame.y(), visible.y() + screenMargin);
+    y = std::min(y, visible.y() + visible.height() - h - screenMargin);
+    return QRectF(x, y, w, h);
+}
+
+} // namespace
+
+QRectF AppSettings::fittedWindowFrame(const QRectF &proposed, const QList<ScreenGeometry> &screens,
+                                      const std::optional<ScreenGeometry> &preferredScreen,
+                                      const std::optional<ScreenGeometry> &mainScreen)
+{
+    const double w = std::clamp(proposed.width(), minWidth, maxWidth);
+    const double h = std::clamp(proposed.height(), minHeight, maxHeight);
+    const QRectF frame(proposed.x(), proposed.y(), w, h);
+
+    if (!windowOriginSaved()) {
+        const auto screen = fallbackScreen(screens, preferredScreen, mainScreen);
+        return screen ? centredIn(screen->visibleFrame, w, h) : frame;
+    }
+    std::optional<ScreenGeometry> screen;
+    const auto holdsCentre = [&](const ScreenGeometry &s) {
+        return containsPoint(s.frame, frame.center());
+    };
+    if (const auto it = std::find_if(screens.begin(), screens.end(), holdsCentre);
+        it != screens.end())
+        screen = *it;
+    else
+        screen = fallbackScreen(screens, preferredScreen, mainScreen);
+    return screen ? keptInside(screen->visibleFrame, frame) : frame;
+}
+
+namespace {
+
+// The number of user-perceived characters (grapheme clusters) and the UTF-16 length of the
+// first `limit` of them.
+struct GraphemePrefix
+{
+    int count = 0;
+    qsizetype prefixLength = 0;
+};
+
+GraphemePrefix graphemePrefix(const QString &text, int limit)
+{
+    GraphemePrefix result;
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::BreakIterator> breaks(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    if (U_FAILURE(status) || !breaks) {
+        result.count = int(text.size());
+        result.prefixLength = std::min<qsizetype>(text.size(), limit);
+        return result;
+    }
+    const icu::UnicodeString alias(false, reinterpret_cast<const UChar *>(text.utf16()),
+                                   int32_t(text.size()));
+    breaks->setText(alias);
+    for (int32_t end = breaks->next(); end != icu::BreakIterator::DONE; end = breaks->next()) {
+        ++result.count;
+        if (result.count == limit)
+            result.prefixLength = end;
+    }
+    return result;
+}
+
+} // namespace
+
+QString AppSettings::cardPreviewText(const QString &text)
+{
+    QString line = text;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    line = line.trimmed();
+    const int limit = cardPreviewMaxLength();
+    const GraphemePrefix prefix = graphemePrefix(line, limit);
+    if (prefix.count > limit)
+        return line.left(prefix.prefixLength) + QChar(0x2026);
+    // A single space keeps the row's label at its line height.
+    return line.isEmpty() ? QStringLiteral(" ") : line;
+}
+
+double AppSettings::gutterWidth(int lineCount)
+{
+    const int digits = int(QString::number(std::max(lineCount, 1)).size());
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSizeF(std::max(fontSize() * 0.68, 10.0));
+    font.setWeight(QFont::Normal);
+    const double digitWidth = QFontMetricsF(font).horizontalAdvance(QStringLiteral("8"));
+    return std::ceil(digitWidth * std::max(digits, 2)) + 8 + 18;
+}

@@ -1,0 +1,47 @@
+#include "model/ToggleHotkeyPreset.h"
+
+#include "model/EnumRawValues.h"
+
+QString rawValue(ToggleHotkeyPreset value)
+{
+    switch (value) {
+    case ToggleHotkeyPreset::controlReturn:
+        return QStringLiteral("controlReturn");
+    case ToggleHotkeyPreset::controlOptionSpace:
+        return QStringLiteral("controlOptionSpace");
+    case ToggleHotkeyPreset::controlSpace:
+        return QStringLiteral("controlSpace");
+    }
+    return {};
+}
+
+QString label(ToggleHotkeyPreset value)
+{
+    switch (value) {
+    case ToggleHotkeyPreset::controlReturn:
+        return QStringLiteral("⌃ + Return");
+    case ToggleHotkeyPreset::controlOptionSpace:
+        return QStringLiteral("⌃ + ⌥ + Space");
+    case ToggleHotkeyPreset::controlSpace:
+        return QStringLiteral("⌃ + Space");
+    }
+    return {};
+}
+
+const QList<ToggleHotkeyPreset> &allToggleHotkeyPresets()
+{
+    static const QList<ToggleHotkeyPreset> cases{ToggleHotkeyPreset::controlReturn,
+                                                 ToggleHotkeyPreset::controlOptionSpace,
+                                                 ToggleHotkeyPreset::controlSpace};
+    return cases;
+}
+
+std::optional<ToggleHotkeyPreset> toggleHotkeyPresetFromRaw(const QString &raw)
+{
+    return enumFromRaw(allToggleHotkeyPresets(), raw);
+}
+
+ToggleHotkeyPreset resolveToggleHotkeyPreset(const QString &stored)
+{
+    return toggleHotkeyPresetFromRaw(stored).value_or(ToggleHotkeyPreset::controlReturn);
+}

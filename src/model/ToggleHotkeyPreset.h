@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// The global hotkey that shows and hides the panel. The raw value is the case name and is what the
+// preferences store; declaration order is the order of the settings form's pop-up.
+enum class ToggleHotkeyPreset { controlReturn, controlOptionSpace, controlSpace };
+
+QString rawValue(ToggleHotkeyPreset value);
+QString label(ToggleHotkeyPreset value);
+const QList<ToggleHotkeyPreset> &allToggleHotkeyPresets();
+// Exact, case-sensitive match of a raw value.
+std::optional<ToggleHotkeyPreset> toggleHotkeyPresetFromRaw(const QString &raw);
+// Any string that is not a raw value gives controlReturn.
+ToggleHotkeyPreset resolveToggleHotkeyPreset(const QString &stored);

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QSettings;
+class QVariant;
+
+// The per-user preferences: QSettings in native format, organization and application "Zorv".
+//
+// The native format on Linux is an ini file, which keeps every value as text. A value's type is
+// therefore what its text reads as, the same for a value just written and one read back from
+// disk after a restart:
+//   bool   - "true" or "false" (any letter case);
+//   int    - a decimal integer; a decimal fraction is truncated toward zero, as a number;
+//   double - a finite decimal number (an integer is a number too);
+//   string - any single value's text.
+// A typed read of a value that does not read as that type (a list, "abc" under a double key,
+// NaN) gives nullopt, exactly as an absent key does. Every write reaches the disk at once.
+class PreferencesStore
+{
+public:
+    // The store of the user's preferences, opened on first use and kept for the process.
+    static PreferencesStore &standard();
+
+    // A store over one ini file (for tests and tools).
+    explicit PreferencesStore(const QString &iniFilePath);
+    ~PreferencesStore();
+    PreferencesStore(const PreferencesStore &) = delete;
+    PreferencesStore &operator=(const PreferencesStore &) = delete;
+
+    bool contains(const QString &key) const;
+    std::optional<bool> boolValue(const QString &key) const;
+    std::optional<int> intValue(const QString &key) const;
+    std::optional<double> doubleValue(const QString &key) const;
+    std::optional<QString> stringValue(const QString &key) const;
+
+    void setBool(const QString &key, bool value);
+    void setInt(const QString &key, int value);
+    void setDouble(const QString &key, double value);
+    void setString(const QString &key, const QString &value);
+    void remove(const QString &key);
+    void clear();
+
+private:
+    PreferencesStore();
+    std::optional<QString> scalarText(const QString &key) const;
+    void write(const QString &key, const QVariant &value);
+
+    std::unique_ptr<QSettings> m_settings;
+};
