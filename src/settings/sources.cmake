@@ -1,3 +1,3 @@
-# Sources of src/settings, compiled into zorvcore.
 list(APPEND ZORV_SOURCES
+  src/settings/FormNumberParser.cpp
 )
