@@ -2,6 +2,13 @@
 
 # Themes, fonts, the editor controller, its text view and folding.
 list(APPEND ZORV_SOURCES
+  src/editor/EditorFonts.cpp
+  src/editor/EditorFonts.h
+  src/editor/EditorThemePalette.cpp
+  src/editor/EditorThemePalette.h
+  src/editor/PeekBarAccentColor.cpp
+  src/editor/PeekBarAccentColor.h
+  src/editor/SyntaxColors.h
 )
 
 # Colouring.
