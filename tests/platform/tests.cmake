@@ -1,6 +1,7 @@
 # Tests of the platform services.
 
 # Preferences, notifier, pasteboard, coordinates.
+zorv_add_test(tst_preferences platform/tst_preferences.cpp)
 
 
 # Files.
