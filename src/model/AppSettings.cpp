@@ -1,5 +1,6 @@
 #include "model/AppSettings.h"
 
+#include "editor/EditorFonts.h"
 #include "platform/PreferencesStore.h"
 #include "platform/SettingsNotifier.h"
 
@@ -280,6 +281,11 @@ void AppSettings::setPeekBarAccent(PeekBarAccent accent)
 bool AppSettings::editorFontCodeMode()
 {
     return isCodeLanguage(editorLanguage());
+}
+
+QFont AppSettings::editorFont()
+{
+    return ::editorFont(editorFontCodeMode(), editorFontFamily(), fontSize());
 }
 
 void AppSettings::postSettingsDidChange()

@@ -135,9 +135,16 @@ QString AppSettings::cardPreviewText(const QString &text)
 double AppSettings::gutterWidth(int lineCount)
 {
     const int digits = int(QString::number(std::max(lineCount, 1)).size());
+    const double size = std::max(fontSize() * 0.68, 10.0);
+    // Sizes are device-independent pixels, as for the editor font. Measured large and scaled,
+    // because a pixel size is whole and this one (10.88 by default) is not.
+    constexpr int measuredSize = 100;
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(std::max(fontSize() * 0.68, 10.0));
     font.setWeight(QFont::Normal);
-    const double digitWidth = QFontMetricsF(font).horizontalAdvance(QStringLiteral("8"));
+    font.setItalic(false);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setPixelSize(measuredSize);
+    const double digitWidth =
+        QFontMetricsF(font).horizontalAdvance(QStringLiteral("8")) * size / measuredSize;
     return std::ceil(digitWidth * std::max(digits, 2)) + 8 + 18;
 }

@@ -1,3 +1,4 @@
+#include "editor/EditorFonts.h"
 #include "model/AppSettings.h"
 #include "platform/PreferencesStore.h"
 #include "platform/SettingsNotifier.h"
@@ -420,7 +421,7 @@ void TestAppSettings::gutterWidthGrowsByDigits()
     QCOMPARE(AppSettings::gutterWidth(99), one);
     const double hundred = AppSettings::gutterWidth(100);
     const double thousand = AppSettings::gutterWidth(1000);
-    QVERIFY(hundred > one);
+    QVERIFY(hundred - one >= 4 && hundred - one <= 10);         // one digit of a ~11-pixel font
     QVERIFY(qAbs((thousand - hundred) - (hundred - one)) <= 1); // one digit each, whole points
     QCOMPARE(one, std::ceil(one));
     QVERIFY(one > 26);
@@ -434,10 +435,15 @@ void TestAppSettings::gutterWidthGrowsByDigits()
 void TestAppSettings::codeMode()
 {
     QVERIFY(!AppSettings::editorFontCodeMode());
+    QCOMPARE(AppSettings::editorFont(), editorFont(false, EditorFontFamily::hiragino, 16));
     AppSettings::setEditorLanguage(EditorLanguage::css);
+    AppSettings::setEditorFontFamily(EditorFontFamily::system);
+    AppSettings::setFontSize(20);
     QVERIFY(AppSettings::editorFontCodeMode());
+    QCOMPARE(AppSettings::editorFont(), editorFont(true, EditorFontFamily::system, 20));
     store().setString("editorLanguage", "CSS");
     QVERIFY(!AppSettings::editorFontCodeMode());
+    QCOMPARE(AppSettings::editorFont(), editorFont(false, EditorFontFamily::system, 20));
 }
 
 void TestAppSettings::notifications_data()
