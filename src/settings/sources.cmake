@@ -1,3 +1,6 @@
+# Sources of src/settings, compiled into zorvcore.
 list(APPEND ZORV_SOURCES
   src/settings/FormNumberParser.cpp
+  src/settings/SettingsViewController.cpp
+  src/settings/SettingsWindowController.cpp
 )

@@ -1,0 +1,415 @@
+#include "settings/SettingsViewController.h"
+
+#include "model/AppSettings.h"
+#include "settings/FormNumberParser.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The scroll view's document. Qt already lays out from the top, so the form starts at the
+// top of the scroll view without any flipping.
+class SettingsDocumentView : public QWidget
+{
+public:
+    using QWidget::QWidget;
+};
+
+constexpr int captionWidth = 120;
+constexpr int numberFieldWidth = 80;
+constexpr int sliderWidth = 200;
+constexpr int valueLabelWidth = 44;
+constexpr int helpTextWidth = 360;
+
+QFont systemFont(int pixelSize, QFont::Weight weight = QFont::Normal)
+{
+    QFont font = QApplication::font();
+    font.setPixelSize(pixelSize);
+    font.setWeight(weight);
+    return font;
+}
+
+// Secondary text: the window text colour at half strength, so it follows light and dark.
+void useSecondaryColor(QLabel *label)
+{
+    QPalette palette = label->palette();
+    QColor color = palette.color(QPalette::WindowText);
+    color.setAlphaF(0.5);
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
+
+template <typename E>
+QComboBox *makePopup(const QString &name, const QList<E> &cases, QWidget *parent)
+{
+    auto *popup = new QComboBox(parent);
+    popup->setObjectName(name);
+    for (E value : cases)
+        popup->addItem(label(value));
+    return popup;
+}
+
+template <typename E> void selectCase(QComboBox *popup, const QList<E> &cases, E value)
+{
+    popup->setCurrentIndex(int(cases.indexOf(value)));
+}
+
+// A pop-up without a selected item is skipped.
+template <typename E>
+void writeSelectedCase(QComboBox *popup, const QList<E> &cases, void (*writer)(E))
+{
+    const int index = popup->currentIndex();
+    if (index >= 0 && index < cases.size())
+        writer(cases.at(index));
+}
+
+QLineEdit *makeNumberField(const QString &name, QWidget *parent)
+{
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setFixedWidth(numberFieldWidth);
+    return field;
+}
+
+QSlider *makeSlider(const QString &name, QWidget *parent)
+{
+    auto *slider = new QSlider(Qt::Horizontal, parent);
+    slider->setObjectName(name);
+    slider->setRange(25, 100);
+    slider->setFixedWidth(sliderWidth);
+    return slider;
+}
+
+QLabel *makeValueLabel(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(systemFont(12));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setFixedWidth(valueLabelWidth);
+    return label;
+}
+
+// Stored sizes are shown as whole numbers, the fraction dropped. Formatting the truncated
+// double (rather than casting it to an integer) keeps any finite stored value harmless.
+QString wholeNumberText(double value)
+{
+    return QString::number(std::trunc(value), 'f', 0);
+}
+
+std::optional<double> decimalIn(const QLineEdit *field, double low, double high)
+{
+    const auto value = FormNumberParser::parseDouble(field->text());
+    if (!value || *value < low || *value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> integerIn(const QLineEdit *field, int low, int high)
+{
+    const auto value = FormNumberParser::parseInteger(field->text());
+    if (!value || *value < low || *value > high)
+        return std::nullopt;
+    return int(*value);
+}
+
+void updateValueLabel(const QSlider *slider, QLabel *label)
+{
+    label->setText(QString::number(slider->value()) + u'%');
+}
+
+} // namespace
+
+SettingsViewController::SettingsViewController(QWidget *parent)
+    : QWidget(parent)
+{
+    createControls();
+    buildView();
+    loadValues();
+}
+
+void SettingsViewController::createControls()
+{
+    hotkeyPopup = makePopup(QStringLiteral("hotkeyPopup"), allToggleHotkeyPresets(), this);
+    fontSizeField = makeNumberField(QStringLiteral("fontSizeField"), this);
+    maxCardsField = makeNumberField(QStringLiteral("maxCardsField"), this);
+    maxVisibleMemosField = makeNumberField(QStringLiteral("maxVisibleMemosField"), this);
+    triggerPopup = makePopup(QStringLiteral("triggerPopup"), allConfirmTriggers(), this);
+    windowWidthField = makeNumberField(QStringLiteral("windowWidthField"), this);
+    windowHeightField = makeNumberField(QStringLiteral("windowHeightField"), this);
+    themePopup = makePopup(QStringLiteral("themePopup"), allEditorThemeKinds(), this);
+    fontFamilyPopup = makePopup(QStringLiteral("fontFamilyPopup"), allEditorFontFamilies(), this);
+    languagePopup = makePopup(QStringLiteral("languagePopup"), allEditorLanguages(), this);
+    opacitySlider = makeSlider(QStringLiteral("opacitySlider"), this);
+    opacityValueLabel = makeValueLabel(QStringLiteral("opacityValueLabel"), "100%", this);
+    peekBarAccentPopup = makePopup(QStringLiteral("peekBarAccentPopup"), allPeekBarAccents(), this);
+    afterConfirmPopup =
+        makePopup(QStringLiteral("afterConfirmPopup"), allAfterConfirmBehaviors(), this);
+    autoCollapseCheckbox = new QCheckBox(QStringLiteral("他アプリ操作時に自動でたたむ"), this);
+    autoCollapseCheckbox->setObjectName(QStringLiteral("autoCollapseCheckbox"));
+    dimWhenInactiveCheckbox =
+        new QCheckBox(QStringLiteral("非アクティブ時にウィンドウを薄く表示"), this);
+    dimWhenInactiveCheckbox->setObjectName(QStringLiteral("dimWhenInactiveCheckbox"));
+    inactiveOpacitySlider = makeSlider(QStringLiteral("inactiveOpacitySlider"), this);
+    inactiveOpacityValueLabel =
+        makeValueLabel(QStringLiteral("inactiveOpacityValueLabel"), "55%", this);
+
+    connect(opacitySlider, &QSlider::valueChanged, this,
+            &SettingsViewController::opacitySliderChanged);
+    connect(inactiveOpacitySlider, &QSlider::valueChanged, this,
+            &SettingsViewController::inactiveOpacitySliderChanged);
+}
+
+// Top to bottom: the scrolling form, a one-line footer, the save button.
+void SettingsViewController::buildView()
+{
+    auto *root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 12, 0, 16);
+    root->setSpacing(0);
+
+    auto *scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(buildDocument());
+    scroll->widget()->setAutoFillBackground(false); // setWidget turned it on
+    scroll->viewport()->setAutoFillBackground(false);
+    keepRightInsetBesideScrollBar(scroll);
+    root->addWidget(scroll, 1);
+
+    auto *footer = new QLabel(QStringLiteral("保存すると、すぐに反映されます"), this);
+    footer->setObjectName(QStringLiteral("footerLabel"));
+    footer->setFont(systemFont(11));
+    footer->setAlignment(Qt::AlignCenter);
+    useSecondaryColor(footer);
+    root->addSpacing(12);
+    root->addWidget(footer, 0, Qt::AlignHCenter);
+
+    auto *saveButton = new QPushButton(QStringLiteral("保存"), this);
+    saveButton->setObjectName(QStringLiteral("saveButton"));
+    saveButton->setFont(systemFont(15, QFont::DemiBold));
+    saveButton->setFixedHeight(40);
+    connect(saveButton, &QPushButton::clicked, this, &SettingsViewController::save);
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->setContentsMargins(20, 0, 20, 0);
+    buttonRow->addWidget(saveButton);
+    root->addSpacing(8);
+    root->addLayout(buttonRow);
+}
+
+// The scroll bar takes its width out of the form's right inset instead of out of the rows,
+// as an overlay scroller would, so the widest row still fits a 440-wide window.
+void SettingsViewController::keepRightInsetBesideScrollBar(QScrollArea *scroll)
+{
+    QScrollBar *bar = scroll->verticalScrollBar();
+    QLayout *stack = scroll->widget()->layout();
+    connect(bar, &QScrollBar::rangeChanged, this, [bar, stack](int, int maximum) {
+        const int barWidth = maximum > 0 ? bar->sizeHint().width() : 0;
+        stack->setContentsMargins(24, 16, std::max(0, 24 - barWidth), 20);
+    });
+}
+
+QWidget *SettingsViewController::buildDocument()
+{
+    auto *document = new SettingsDocumentView;
+    document->setObjectName(QStringLiteral("settingsDocumentView"));
+    auto *stack = new QVBoxLayout(document);
+    stack->setContentsMargins(24, 16, 24, 20);
+    stack->setSpacing(14);
+    addRows(stack);
+    stack->addStretch(1); // a tall window leaves the room below the form, not between rows
+    return document;
+}
+
+void SettingsViewController::addRows(QLayout *stack)
+{
+    auto *dataFolderButton =
+        new QPushButton(QStringLiteral("データフォルダを Finder で開く"), this);
+    dataFolderButton->setObjectName(QStringLiteral("dataFolderButton"));
+    connect(dataFolderButton, &QPushButton::clicked, this, &SettingsViewController::openDataFolder);
+
+    const QList<QWidget *> rows = {
+        formRow(QStringLiteral("カラーテーマ"), themePopup),
+        formRow(QStringLiteral("フォント"), fontFamilyPopup),
+        formRow(QStringLiteral("シンタックス"), languagePopup),
+        sliderRow(QStringLiteral("ウィンドウ透明度"), opacitySlider, opacityValueLabel),
+        formRow(QStringLiteral("たたんだバーの色"), peekBarAccentPopup),
+        formRow(QStringLiteral("表示ホットキー"), hotkeyPopup),
+        helpLabel(QStringLiteral("⌃+Return で開く｜⌘+Enter または ⌃+⌥+Enter "
+                                 "で確定（コピー＋履歴）｜エディタの文章は残る")),
+        formRow(QStringLiteral("確定のしかた"), triggerPopup),
+        formRow(QStringLiteral("確定したあと"), afterConfirmPopup),
+        autoCollapseCheckbox,
+        dimWhenInactiveCheckbox,
+        sliderRow(QStringLiteral("非アクティブ時の濃さ"), inactiveOpacitySlider,
+                  inactiveOpacityValueLabel),
+        helpLabel(QStringLiteral("⌃+1 左上　⌃+0 右上　⌃+2 左下　⌃+9 右下")),
+        formRow(QStringLiteral("フォントサイズ"), fontSizeField),
+        formRow(QStringLiteral("履歴の最大数"), maxCardsField),
+        formRow(QStringLiteral("メモの表示数"), maxVisibleMemosField),
+        helpLabel(QStringLiteral("左のフォルダで全件。ここは固定＋直近の件数（2〜12、既定4）")),
+        formRow(QStringLiteral("ウィンドウ幅"), windowWidthField),
+        formRow(QStringLiteral("ウィンドウ高さ"), windowHeightField),
+        helpLabel(QStringLiteral("メモは Zorv/Memos/*.md、履歴は history.json に保存されます")),
+        dataFolderButton,
+    };
+    for (QWidget *row : rows) {
+        stack->addWidget(row);
+        // A wrapping help text gets the column's width (up to its maximum) so that the
+        // layout can ask it for the height of its wrapped lines; the rest keep their size.
+        if (!qobject_cast<QLabel *>(row))
+            stack->setAlignment(row, Qt::AlignLeft);
+    }
+}
+
+QWidget *SettingsViewController::formRow(const QString &caption, QWidget *control)
+{
+    auto *row = new QWidget;
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(12);
+    auto *label = new QLabel(caption, row);
+    label->setObjectName(QStringLiteral("caption"));
+    label->setFont(systemFont(13, QFont::Medium));
+    // At least the caption column's width; a caption longer than that (ten full-width
+    // characters are 130 wide) pushes its control right rather than being clipped.
+    label->setMinimumWidth(std::max(captionWidth, label->sizeHint().width()));
+    layout->addWidget(label);
+    layout->addWidget(control);
+    return row;
+}
+
+QWidget *SettingsViewController::sliderRow(const QString &caption, QSlider *slider,
+                                           QLabel *valueLabel)
+{
+    auto *pair = new QWidget;
+    auto *layout = new QHBoxLayout(pair);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    layout->addWidget(slider);
+    layout->addWidget(valueLabel);
+    return formRow(caption, pair);
+}
+
+QLabel *SettingsViewController::helpLabel(const QString &text)
+{
+    auto *label = new QLabel(text);
+    label->setObjectName(QStringLiteral("helpLabel"));
+    label->setFont(systemFont(11));
+    label->setWordWrap(true);
+    label->setMaximumWidth(helpTextWidth);
+    useSecondaryColor(label);
+    return label;
+}
+
+void SettingsViewController::loadValues()
+{
+    loadPopups();
+    loadNumberFields();
+    opacitySlider->setValue(AppSettings::windowOpacityPercent());
+    inactiveOpacitySlider->setValue(AppSettings::inactiveOpacityPercent());
+    opacitySliderChanged();
+    inactiveOpacitySliderChanged();
+    autoCollapseCheckbox->setChecked(AppSettings::autoCollapseWhenInactive());
+    dimWhenInactiveCheckbox->setChecked(AppSettings::dimWhenInactive());
+}
+
+void SettingsViewController::loadPopups()
+{
+    selectCase(themePopup, allEditorThemeKinds(), AppSettings::editorTheme());
+    selectCase(peekBarAccentPopup, allPeekBarAccents(), AppSettings::peekBarAccent());
+    selectCase(languagePopup, allEditorLanguages(), AppSettings::editorLanguage());
+    selectCase(fontFamilyPopup, allEditorFontFamilies(), AppSettings::editorFontFamily());
+    selectCase(hotkeyPopup, allToggleHotkeyPresets(), AppSettings::toggleHotkeyPreset());
+    selectCase(triggerPopup, allConfirmTriggers(), AppSettings::confirmTrigger());
+    selectCase(afterConfirmPopup, allAfterConfirmBehaviors(), AppSettings::afterConfirmBehavior());
+}
+
+void SettingsViewController::loadNumberFields()
+{
+    fontSizeField->setText(wholeNumberText(AppSettings::fontSize()));
+    maxCardsField->setText(QString::number(AppSettings::maxCards()));
+    maxVisibleMemosField->setText(QString::number(AppSettings::maxVisibleMemos()));
+    windowWidthField->setText(wholeNumberText(AppSettings::windowWidth()));
+    windowHeightField->setText(wholeNumberText(AppSettings::windowHeight()));
+}
+
+// Every value is written in a fixed order, each writer announcing its own change, and one
+// announcement at the end covers the values written without one.
+void SettingsViewController::save()
+{
+    writeSelectedCase(hotkeyPopup, allToggleHotkeyPresets(), &AppSettings::setToggleHotkeyPreset);
+    writeSelectedCase(triggerPopup, allConfirmTriggers(), &AppSettings::setConfirmTrigger);
+    writeSelectedCase(themePopup, allEditorThemeKinds(), &AppSettings::setEditorTheme);
+    writeSelectedCase(fontFamilyPopup, allEditorFontFamilies(), &AppSettings::setEditorFontFamily);
+    writeSelectedCase(languagePopup, allEditorLanguages(), &AppSettings::setEditorLanguage);
+    AppSettings::setWindowOpacity(opacitySlider->value() / 100.0);
+    writeSelectedCase(peekBarAccentPopup, allPeekBarAccents(), &AppSettings::setPeekBarAccent);
+    writeSelectedCase(afterConfirmPopup, allAfterConfirmBehaviors(),
+                      &AppSettings::setAfterConfirmBehavior);
+    saveToggles();
+    AppSettings::setInactiveOpacityPercent(inactiveOpacitySlider->value());
+    saveNumberFields();
+    AppSettings::postSettingsDidChange();
+    window()->close();
+}
+
+void SettingsViewController::saveToggles()
+{
+    AppSettings::setAutoCollapseWhenInactive(autoCollapseCheckbox->isChecked());
+    AppSettings::postSettingsDidChange();
+    AppSettings::setDimWhenInactive(dimWhenInactiveCheckbox->isChecked());
+    AppSettings::postSettingsDidChange();
+}
+
+// A field whose text is not a number in its range is left as typed and not written.
+void SettingsViewController::saveNumberFields()
+{
+    if (const auto size = decimalIn(fontSizeField, 10, 32)) {
+        AppSettings::setFontSize(*size);
+        AppSettings::postSettingsDidChange();
+    }
+    if (const auto cards = integerIn(maxCardsField, 5, 200)) {
+        AppSettings::setMaxCards(*cards);
+        AppSettings::postSettingsDidChange();
+    }
+    if (const auto memos = integerIn(maxVisibleMemosField, 2, 12))
+        AppSettings::setMaxVisibleMemos(*memos);
+    if (const auto width = decimalIn(windowWidthField, 560, 1200))
+        AppSettings::setWindowWidth(*width);
+    if (const auto height = decimalIn(windowHeightField, 320, 900))
+        AppSettings::setWindowHeight(*height);
+}
+
+void SettingsViewController::openDataFolder()
+{
+    const QString folder; // TODO: dataFolderURL() from model/DataFolder.h, not yet in the tree
+    if (!folder.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+void SettingsViewController::opacitySliderChanged()
+{
+    updateValueLabel(opacitySlider, opacityValueLabel);
+}
+
+void SettingsViewController::inactiveOpacitySliderChanged()
+{
+    updateValueLabel(inactiveOpacitySlider, inactiveOpacityValueLabel);
+}
