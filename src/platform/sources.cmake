@@ -1,6 +1,8 @@
 # Sources of src/platform, compiled into zorvcore.
 list(APPEND ZORV_SOURCES
   src/platform/Log.cpp
+  src/platform/Compositor.cpp
+  src/platform/KeyCharacters.cpp
 )
 
 # Preferences, notifier, pasteboard, coordinates.

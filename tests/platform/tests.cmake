@@ -1,4 +1,5 @@
 # Tests of the platform services.
+zorv_add_test(tst_keycharacters platform/tst_keycharacters.cpp)
 
 # Preferences, notifier, pasteboard, coordinates.
 zorv_add_test(tst_preferences platform/tst_preferences.cpp)

@@ -1,0 +1,30 @@
+#include "platform/Compositor.h"
+
+#include <QByteArray>
+#include <QGuiApplication>
+
+#include <xcb/xcb.h>
+
+bool Compositor::isActive()
+{
+    auto *x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11)
+        return QGuiApplication::platformName() != QLatin1String("offscreen");
+    xcb_connection_t *connection = x11->connection();
+    // The compositor of screen 0 owns the selection _NET_WM_CM_S0.
+    const QByteArray name("_NET_WM_CM_S0");
+    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, uint16_t(name.size()), name.constData()),
+        nullptr);
+    if (!atom)
+        return false;
+    const xcb_atom_t selection = atom->atom;
+    free(atom);
+    if (selection == XCB_ATOM_NONE)
+        return false;
+    xcb_get_selection_owner_reply_t *owner = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, selection), nullptr);
+    const bool active = owner && owner->owner != XCB_NONE;
+    free(owner);
+    return active;
+}
