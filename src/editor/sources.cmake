@@ -17,4 +17,11 @@ list(APPEND ZORV_SOURCES
 
 # Gutter and indent guides.
 list(APPEND ZORV_SOURCES
+  src/editor/PasteInputGutterView.cpp
+  src/editor/PasteInputGutterView.h
+  src/editor/PasteInputGutterViewDelegate.h
+  src/editor/PasteInputIndentGuideView.cpp
+  src/editor/PasteInputIndentGuideView.h
+  src/editor/TextViewRows.cpp
+  src/editor/TextViewRows.h
 )

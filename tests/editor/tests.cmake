@@ -8,4 +8,5 @@ zorv_add_test(tst_editortheme editor/tst_editortheme.cpp)
 
 
 # Gutter and indent guides.
-
+zorv_add_test(tst_pasteinputgutterview editor/tst_pasteinputgutterview.cpp editor/EditorViewFixture.h)
+zorv_add_test(tst_pasteinputindentguideview editor/tst_pasteinputindentguideview.cpp editor/EditorViewFixture.h)

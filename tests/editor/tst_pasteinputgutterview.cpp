@@ -1,0 +1,280 @@
+#include "EditorViewFixture.h"
+
+#include "editor/EditorThemePalette.h"
+#include "editor/PasteInputGutterViewDelegate.h"
+#include "model/AppSettings.h"
+
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+#include <cmath>
+
+namespace {
+
+class RecordingDelegate : public QObject, public PasteInputGutterViewDelegate
+{
+public:
+    QList<int> taps;
+    void gutterDidTapFold(int row) override { taps.append(row); }
+};
+
+QString numberedLines(int count)
+{
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines.append(QStringLiteral("line %1").arg(i + 1));
+    return lines.join(u'\n');
+}
+
+QPoint centre(const QRectF &rect)
+{
+    return rect.center().toPoint();
+}
+
+QColor pixel(QWidget *widget, const QPointF &point)
+{
+    return widget->grab().toImage().pixelColor(point.toPoint());
+}
+
+} // namespace
+
+class TestPasteInputGutterView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void linesAreNumberedOncePerLine_data();
+    void linesAreNumberedOncePerLine();
+    void wrappedLineTakesTheHeightOfAllItsRows();
+    void rowsFollowScrolling();
+    void widthFollowsTheNumberOfDigits_data();
+    void widthFollowsTheNumberOfDigits();
+    void widthGrowsWhenTypingCrossesADigit();
+    void bandFollowsTheCaretLine();
+    void bandSitsOnTheFirstRowOfAWrappedLine();
+    void activeLineIsTheSelectionStart();
+    void foldButtonClicksReachTheDelegate_data();
+    void foldButtonClicksReachTheDelegate();
+    void foldButtonToolTips();
+    void goneDelegateGetsNoCall();
+    void appearanceFollowsTheTheme_data();
+    void appearanceFollowsTheTheme();
+};
+
+void TestPasteInputGutterView::linesAreNumberedOncePerLine_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("lines");
+    QTest::addColumn<int>("count");
+
+    QTest::newRow("empty text has one line") << QString() << QList<int>{0} << 1;
+    QTest::newRow("trailing line feed numbers the empty last line")
+        << QStringLiteral("a\n") << QList<int>{0, 1} << 2;
+    QTest::newRow("a wrapped line is one number")
+        << QStringLiteral("short\n") + QStringLiteral("wrap ").repeated(40) +
+               QStringLiteral("\nend")
+        << QList<int>{0, 1, 2} << 3;
+    // Folded lines are out of the text, so the lines after a fold are numbered on.
+    QTest::newRow("folded line with its badge")
+        << QStringLiteral("a …\nc") << QList<int>{0, 1} << 2;
+}
+
+void TestPasteInputGutterView::linesAreNumberedOncePerLine()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<int>, lines);
+    QFETCH(int, count);
+    EditorViewFixture f(text);
+    QCOMPARE(f.visibleLines(), lines);
+    QCOMPARE(f.gutter->displayLineCount(), count);
+}
+
+void TestPasteInputGutterView::wrappedLineTakesTheHeightOfAllItsRows()
+{
+    EditorViewFixture f(QStringLiteral("short\n") + QStringLiteral("wrap ").repeated(40) +
+                        QStringLiteral("\nend"));
+    const auto first = f.row(0), wrapped = f.row(1), last = f.row(2);
+    QVERIFY(first && wrapped && last);
+    const int wrappedRows = f.text->document()->findBlockByNumber(1).layout()->lineCount();
+    QVERIFY(wrappedRows >= 3);
+    // Each number sits on one row's height; the next number waits below all wrapped rows.
+    QCOMPARE(wrapped->height, first->height);
+    QVERIFY(qAbs(last->top - wrapped->top - wrappedRows * first->height) < 1.5);
+}
+
+void TestPasteInputGutterView::rowsFollowScrolling()
+{
+    EditorViewFixture f(numberedLines(200));
+    const qreal topBefore = f.gutter->visibleRows().first().top;
+    f.text->verticalScrollBar()->setValue(50);
+    QCOMPARE(f.visibleLines().first(), 50);
+    QCOMPARE(f.gutter->visibleRows().first().top, 0.0);
+    QVERIFY(f.visibleLines().size() < 30); // only what is on screen
+    f.text->verticalScrollBar()->setValue(0);
+    QCOMPARE(f.visibleLines().first(), 0);
+    QCOMPARE(f.gutter->visibleRows().first().top, topBefore);
+}
+
+void TestPasteInputGutterView::widthFollowsTheNumberOfDigits_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("sameWidthAs");
+
+    QTest::newRow("1 and 9") << 1 << 9;
+    QTest::newRow("9 and 10: two digits minimum") << 9 << 10;
+    QTest::newRow("10 and 99") << 10 << 99;
+}
+
+void TestPasteInputGutterView::widthFollowsTheNumberOfDigits()
+{
+    QFETCH(int, lines);
+    QFETCH(int, sameWidthAs);
+    EditorViewFixture a(numberedLines(lines));
+    EditorViewFixture b(numberedLines(sameWidthAs));
+    QCOMPARE(a.gutter->width(), b.gutter->width());
+    QCOMPARE(a.gutter->width(), int(std::ceil(AppSettings::gutterWidth(lines))));
+}
+
+void TestPasteInputGutterView::widthGrowsWhenTypingCrossesADigit()
+{
+    EditorViewFixture f(numberedLines(99));
+    const int twoDigits = f.gutter->width();
+    f.text->moveCursor(QTextCursor::End);
+    QTest::keyClick(f.text, Qt::Key_Return);
+    QCOMPARE(f.gutter->displayLineCount(), 100);
+    QCOMPARE(f.gutter->preferredWidth(), int(std::ceil(AppSettings::gutterWidth(100))));
+    QTRY_COMPARE(f.gutter->width(), f.gutter->preferredWidth());
+    QVERIFY(f.gutter->width() > twoDigits);
+    QTest::keyClick(f.text, Qt::Key_Backspace);
+    QTRY_COMPARE(f.gutter->width(), twoDigits);
+}
+
+void TestPasteInputGutterView::bandFollowsTheCaretLine()
+{
+    EditorViewFixture f(numberedLines(8));
+    const EditorThemePalette &palette = f.gutter->palette();
+    f.moveCaretToLine(2);
+    QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(2));
+    f.moveCaretToLine(4);
+    QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(4));
+    // The band is painted behind row 4 only; row 2 is back on the plain background.
+    const QPointF bandPoint(2, f.row(4)->top + 1);
+    const QPointF oldPoint(2, f.row(2)->top + 1);
+    QCOMPARE(pixel(f.gutter, bandPoint), palette.lineNumberActiveBackground);
+    QCOMPARE(pixel(f.gutter, oldPoint), palette.gutterBackground);
+    QCOMPARE(f.gutter->bandRect(*f.row(4)),
+             QRectF(0, f.row(4)->top, f.gutter->width(), f.row(4)->height));
+}
+
+void TestPasteInputGutterView::bandSitsOnTheFirstRowOfAWrappedLine()
+{
+    EditorViewFixture f(QStringLiteral("a\n") + QStringLiteral("wrap ").repeated(40));
+    QTextCursor cursor(f.text->document()->findBlockByNumber(1));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    f.text->setTextCursor(cursor); // on the wrapped line's last row
+    QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(1));
+    const auto row = f.row(1);
+    QCOMPARE(pixel(f.gutter, QPointF(2, row->top + 1)),
+             f.gutter->palette().lineNumberActiveBackground);
+    QCOMPARE(pixel(f.gutter, QPointF(2, row->top + row->height + 2)),
+             f.gutter->palette().gutterBackground);
+}
+
+void TestPasteInputGutterView::activeLineIsTheSelectionStart()
+{
+    EditorViewFixture f(numberedLines(6));
+    QTextCursor cursor(f.text->document()->findBlockByNumber(4));
+    cursor.setPosition(f.text->document()->findBlockByNumber(1).position(),
+                       QTextCursor::KeepAnchor);
+    f.text->setTextCursor(cursor);
+    QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(1));
+    cursor.setPosition(f.text->document()->findBlockByNumber(2).position());
+    cursor.setPosition(f.text->document()->findBlockByNumber(5).position(),
+                       QTextCursor::KeepAnchor);
+    f.text->setTextCursor(cursor);
+    QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(2));
+}
+
+void TestPasteInputGutterView::foldButtonClicksReachTheDelegate_data()
+{
+    QTest::addColumn<int>("pressLine");
+    QTest::addColumn<int>("releaseLine");
+    QTest::addColumn<QList<int>>("taps");
+
+    QTest::newRow("foldable line") << 1 << 1 << QList<int>{1};
+    QTest::newRow("folded line") << 3 << 3 << QList<int>{3};
+    QTest::newRow("line without a button") << 0 << 0 << QList<int>{};
+    QTest::newRow("released on another button") << 1 << 3 << QList<int>{};
+}
+
+void TestPasteInputGutterView::foldButtonClicksReachTheDelegate()
+{
+    QFETCH(int, pressLine);
+    QFETCH(int, releaseLine);
+    QFETCH(QList<int>, taps);
+    EditorViewFixture f(QStringLiteral("a\nb\n    c\nd …\ne"));
+    RecordingDelegate delegate;
+    f.gutter->setDelegate(&delegate);
+    f.gutter->setFoldableLineIndices({1, 3});
+    f.gutter->setFoldedLineIndices({3});
+    QTest::mousePress(f.gutter, Qt::LeftButton, {},
+                      centre(f.gutter->foldButtonRect(*f.row(pressLine))));
+    QTest::mouseRelease(f.gutter, Qt::LeftButton, {},
+                        centre(f.gutter->foldButtonRect(*f.row(releaseLine))));
+    QCOMPARE(delegate.taps, taps);
+}
+
+void TestPasteInputGutterView::foldButtonToolTips()
+{
+    EditorViewFixture f(QStringLiteral("a\n    b\nc …\nd"));
+    f.gutter->setFoldableLineIndices({0});
+    f.gutter->setFoldedLineIndices({2});
+    const QRectF foldable = f.gutter->foldButtonRect(*f.row(0));
+    const QRectF folded = f.gutter->foldButtonRect(*f.row(2));
+    QCOMPARE(f.gutter->foldButtonAt(centre(foldable)), std::optional<int>(0));
+    QCOMPARE(f.gutter->foldButtonAt(centre(folded)), std::optional<int>(2));
+    QCOMPARE(f.gutter->foldButtonAt(centre(f.gutter->numberRect(*f.row(0)))), std::nullopt);
+    QCOMPARE(f.gutter->foldButtonToolTip(0), QStringLiteral("クリックで閉じる"));
+    QCOMPARE(f.gutter->foldButtonToolTip(2), QStringLiteral("クリックで戻す（開く）"));
+    QCOMPARE(foldable, QRectF(1, f.row(0)->top + qMax((f.row(0)->height - 18) / 2, 0.0), 16, 18));
+    // The arrow is drawn in the fold arrow colour inside its button.
+    const QImage image = f.gutter->grab().toImage();
+    bool arrowDrawn = false;
+    for (int x = int(foldable.left()); x < int(foldable.right()); ++x)
+        for (int y = int(foldable.top()); y < int(foldable.bottom()); ++y)
+            arrowDrawn |= image.pixelColor(x, y) == f.gutter->palette().foldArrow;
+    QVERIFY(arrowDrawn);
+}
+
+void TestPasteInputGutterView::goneDelegateGetsNoCall()
+{
+    EditorViewFixture f(QStringLiteral("a\n    b"));
+    auto *delegate = new RecordingDelegate;
+    f.gutter->setDelegate(delegate);
+    f.gutter->setFoldableLineIndices({0});
+    delete delegate;
+    QTest::mouseClick(f.gutter, Qt::LeftButton, {}, centre(f.gutter->foldButtonRect(*f.row(0))));
+}
+
+void TestPasteInputGutterView::appearanceFollowsTheTheme_data()
+{
+    QTest::addColumn<EditorThemeKind>("kind");
+    for (EditorThemeKind kind : allEditorThemeKinds())
+        QTest::newRow(qPrintable(rawValue(kind))) << kind;
+}
+
+void TestPasteInputGutterView::appearanceFollowsTheTheme()
+{
+    QFETCH(EditorThemeKind, kind);
+    EditorViewFixture f(QStringLiteral("x"));
+    const EditorThemePalette &palette = EditorThemePalette::forKind(kind);
+    f.gutter->setPalette(palette, isDark(kind), 10.88);
+    const bool light = kind == EditorThemeKind::light || kind == EditorThemeKind::paper;
+    QCOMPARE(f.gutter->isDarkAppearance(), !light);
+    QCOMPARE(pixel(f.gutter, QPointF(2, f.gutter->height() - 2)), palette.gutterBackground);
+}
+
+QTEST_MAIN(TestPasteInputGutterView)
+#include "tst_pasteinputgutterview.moc"

@@ -1,0 +1,149 @@
+#include "EditorViewFixture.h"
+
+#include "editor/EditorThemePalette.h"
+#include "editor/TextViewRows.h"
+
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+// Guide x positions of one line, in space widths from the left edge of the text.
+QList<qreal> guideColumns(const EditorViewFixture &f, int line)
+{
+    const auto row = f.row(line);
+    const qreal space = QFontMetricsF(f.text->font()).horizontalAdvance(u' ');
+    const qreal left = TextViewRows::textLeft(*f.text);
+    const qreal viewportTop =
+        row->top - f.gutter->mapFromGlobal(f.text->viewport()->mapToGlobal(QPoint())).y();
+    QList<qreal> columns;
+    for (const QLineF &segment : f.guides->guideSegments())
+        if (qAbs(segment.y1() - viewportTop) < 0.01)
+            columns.append(qRound((segment.x1() - left) / space * 100) / 100.0);
+    return columns;
+}
+
+} // namespace
+
+class TestPasteInputIndentGuideView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void guidesRunThroughTheMiddleOfEachStep_data();
+    void guidesRunThroughTheMiddleOfEachStep();
+    void guidesSpanTheFirstRowOfTheirLine();
+    void onlyVisibleLinesAreWalked();
+    void overlayCoversTheViewport();
+    void loweringKeepsTheGuidesAboveTheText();
+    void guidesAreDashedInThePaletteColour();
+};
+
+void TestPasteInputIndentGuideView::guidesRunThroughTheMiddleOfEachStep_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QList<qreal>>("columns");
+
+    QTest::newRow("eight spaces: two guides")
+        << QStringLiteral("        x") << 0 << QList<qreal>{2, 6};
+    QTest::newRow("one tab: one guide") << QStringLiteral("\tx") << 0 << QList<qreal>{2};
+    QTest::newRow("three spaces: level 0") << QStringLiteral("   x") << 0 << QList<qreal>{};
+    QTest::newRow("two spaces and a tab: level 1")
+        << QStringLiteral("  \tx") << 0 << QList<qreal>{2};
+    QTest::newRow("two tabs") << QStringLiteral("\t\tx") << 0 << QList<qreal>{2, 6};
+    QTest::newRow("tab after four spaces") << QStringLiteral("    \tx") << 0 << QList<qreal>{2, 6};
+    QTest::newRow("only spaces count, not what follows")
+        << QStringLiteral("    x    y") << 0 << QList<qreal>{2};
+    QTest::newRow("empty line between indented lines has none")
+        << QStringLiteral("        a\n\n        b") << 1 << QList<qreal>{};
+    QTest::newRow("indented line after an empty one")
+        << QStringLiteral("        a\n\n        b") << 2 << QList<qreal>{2, 6};
+    QTest::newRow("no indentation") << QStringLiteral("x") << 0 << QList<qreal>{};
+    QTest::newRow("empty text") << QString() << 0 << QList<qreal>{};
+}
+
+void TestPasteInputIndentGuideView::guidesRunThroughTheMiddleOfEachStep()
+{
+    QFETCH(QString, text);
+    QFETCH(int, line);
+    QFETCH(QList<qreal>, columns);
+    EditorViewFixture f(text);
+    QCOMPARE(guideColumns(f, line), columns);
+}
+
+void TestPasteInputIndentGuideView::guidesSpanTheFirstRowOfTheirLine()
+{
+    // Wrapped rows start at the left edge, under the guides: they get none.
+    EditorViewFixture f(QStringLiteral("        ") + QStringLiteral("wrap ").repeated(60));
+    QVERIFY(f.text->document()->firstBlock().layout()->lineCount() > 1);
+    const QList<QLineF> segments = f.guides->guideSegments();
+    QCOMPARE(segments.size(), 2);
+    const qreal rowHeight = f.text->document()->firstBlock().layout()->lineAt(0).height();
+    for (const QLineF &segment : segments)
+        QCOMPARE(segment.y2() - segment.y1(), rowHeight);
+}
+
+void TestPasteInputIndentGuideView::onlyVisibleLinesAreWalked()
+{
+    QStringList lines;
+    for (int i = 0; i < 5000; ++i)
+        lines.append(QStringLiteral("    line"));
+    EditorViewFixture f(lines.join(u'\n'));
+    const int onScreen = int(f.guides->guideSegments().size());
+    QVERIFY(onScreen > 5);
+    QVERIFY(onScreen < 40);
+    f.text->verticalScrollBar()->setValue(4000);
+    QVERIFY(qAbs(f.guides->guideSegments().size() - onScreen) <= 1);
+    // A repaint of one row asks for that row's guides only.
+    const QLineF first = f.guides->guideSegments().first();
+    QCOMPARE(f.guides->guideSegments(QRectF(0, first.y1(), 100, 1)).size(), 1);
+}
+
+void TestPasteInputIndentGuideView::overlayCoversTheViewport()
+{
+    EditorViewFixture f(QStringLiteral("    x"));
+    QCOMPARE(f.guides->parentWidget(), f.text);
+    QCOMPARE(f.guides->geometry(), f.text->viewport()->geometry());
+    f.window->resize(500, 400);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.guides->geometry(), f.text->viewport()->geometry());
+    QVERIFY(f.guides->testAttribute(Qt::WA_TransparentForMouseEvents));
+}
+
+void TestPasteInputIndentGuideView::loweringKeepsTheGuidesAboveTheText()
+{
+    // Lowered below the viewport the guides would be painted over by the text's background.
+    EditorViewFixture f(QStringLiteral("        x"));
+    f.guides->lower();
+    const QObjectList &children = f.text->children();
+    QVERIFY(children.indexOf(f.guides) > children.indexOf(f.text->viewport()));
+    const QLineF guide = f.guides->guideSegments().first();
+    const QImage image = f.text->grab().toImage();
+    const QPoint at = QPoint(qFloor(guide.x1()), qRound(guide.y1())) + f.text->viewport()->pos();
+    QCOMPARE(image.pixelColor(at), f.guides->palette().indentGuide);
+}
+
+void TestPasteInputIndentGuideView::guidesAreDashedInThePaletteColour()
+{
+    EditorViewFixture f(QStringLiteral("        x"));
+    QPalette white = f.text->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    f.text->setPalette(white);
+    f.guides->setPalette(EditorThemePalette::forKind(EditorThemeKind::light));
+    const QLineF guide = f.guides->guideSegments().first();
+    const QImage image = f.text->grab().toImage();
+    const QPoint origin = f.text->viewport()->pos();
+    const int x = qFloor(guide.x1()) + origin.x();
+    const int top = qRound(guide.y1()) + origin.y();
+    // 2 on, 3 off, from the top of the row.
+    const QColor on = EditorThemePalette::forKind(EditorThemeKind::light).indentGuide;
+    const QList<bool> expected{true, true, false, false, false, true, true, false};
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(image.pixelColor(x, top + i) == on, expected.at(i));
+}
+
+QTEST_MAIN(TestPasteInputIndentGuideView)
+#include "tst_pasteinputindentguideview.moc"
