@@ -4,3 +4,11 @@ list(APPEND ZORV_SOURCES
   src/windows/WindowFrames.cpp
   src/windows/PeekBarContentView.cpp
 )
+
+# The main panel and its brand mark.
+list(APPEND ZORV_SOURCES
+  src/windows/ZorvLogoView.cpp
+  src/windows/ZorvBrandMarkView.cpp
+  src/windows/PanelKeyChord.cpp
+  src/windows/PanelKeyMonitor.cpp
+)
