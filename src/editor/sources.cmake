@@ -2,10 +2,21 @@
 
 # Themes, fonts, the editor controller, its text view and folding.
 list(APPEND ZORV_SOURCES
+  src/editor/CharacterCounter.cpp
+  src/editor/CharacterCounter.h
+  src/editor/DocumentText.cpp
+  src/editor/DocumentText.h
   src/editor/EditorFonts.cpp
   src/editor/EditorFonts.h
   src/editor/EditorThemePalette.cpp
   src/editor/EditorThemePalette.h
+  src/editor/LineFolding.cpp
+  src/editor/LineFolding.h
+  src/editor/PasteInputDelegate.h
+  src/editor/PasteInputTextView.cpp
+  src/editor/PasteInputTextView.h
+  src/editor/PasteInputViewController.cpp
+  src/editor/PasteInputViewController.h
   src/editor/PeekBarAccentColor.cpp
   src/editor/PeekBarAccentColor.h
   src/editor/SyntaxColors.h

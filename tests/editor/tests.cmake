@@ -2,6 +2,7 @@
 
 # Themes, fonts, the editor controller and folding.
 zorv_add_test(tst_editortheme editor/tst_editortheme.cpp)
+zorv_add_test(tst_pasteinputviewcontroller editor/tst_pasteinputviewcontroller.cpp)
 
 
 # Colouring.

@@ -1,0 +1,278 @@
+#include "editor/LineFolding.h"
+
+#include "editor/DocumentText.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace {
+
+constexpr char16_t ellipsis = u'\u2026';
+
+int lineEnd(const QTextBlock &block)
+{
+    return block.position() + block.length() - 1;
+}
+
+QTextCharFormat badgeFormat(int id)
+{
+    QTextCharFormat format;
+    format.setProperty(LineFolding::FoldIdProperty, id);
+    return format;
+}
+
+} // namespace
+
+const QString &LineFolding::badge()
+{
+    static const QString text = QStringLiteral(" \u2026");
+    return text;
+}
+
+LineFolding::LineFolding(QTextDocument *document)
+    : m_document(document)
+{
+}
+
+int LineFolding::indentLevel(QStringView line)
+{
+    int width = 0;
+    for (const QChar c : line) {
+        if (c == QLatin1Char(' '))
+            width += 1;
+        else if (c == QLatin1Char('\t'))
+            width += 4;
+        else
+            break;
+    }
+    return width / 4;
+}
+
+int LineFolding::badgeId(const QTextBlock &block)
+{
+    const QTextDocument *document = block.document();
+    const int end = lineEnd(block);
+    if (!document || end - block.position() < 2)
+        return 0;
+    if (document->characterAt(end - 1) != QChar(ellipsis) ||
+        document->characterAt(end - 2) != QLatin1Char(' '))
+        return 0;
+    int id = 0;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (fragment.position() + fragment.length() <= end - 2)
+            continue;
+        const int fragmentId = fragment.charFormat().intProperty(FoldIdProperty);
+        // The id must cover exactly the last two characters.
+        if (fragmentId == 0 || fragment.position() < end - 2 || (id != 0 && fragmentId != id))
+            return 0;
+        id = fragmentId;
+    }
+    return id;
+}
+
+int LineFolding::badgeLength(const QTextBlock &block)
+{
+    return badgeId(block) != 0 ? 2 : 0;
+}
+
+int LineFolding::liveFoldId(const QTextBlock &block) const
+{
+    const int id = block.isValid() ? badgeId(block) : 0;
+    return m_folds.contains(id) ? id : 0;
+}
+
+bool LineFolding::isLive(int id) const
+{
+    const auto it = m_folds.constFind(id);
+    if (it == m_folds.constEnd() || it->badge.isNull())
+        return false;
+    const QTextBlock block = m_document->findBlock(it->badge.position());
+    return lineEnd(block) - 2 == it->badge.position() && liveFoldId(block) == id;
+}
+
+bool LineFolding::isFoldable(int line) const
+{
+    const QTextBlock block = m_document->findBlockByNumber(line);
+    const QTextBlock next = block.next();
+    if (!block.isValid() || !next.isValid())
+        return false;
+    return indentLevel(block.text()) < indentLevel(next.text());
+}
+
+int LineFolding::foldRangeEnd(int line) const
+{
+    QTextBlock block = m_document->findBlockByNumber(line);
+    if (!block.isValid())
+        return line;
+    const int level = indentLevel(block.text());
+    for (block = block.next(); block.isValid(); block = block.next()) {
+        if (indentLevel(block.text()) <= level)
+            return block.blockNumber();
+    }
+    return m_document->blockCount();
+}
+
+bool LineFolding::isFolded(int line) const
+{
+    return liveFoldId(m_document->findBlockByNumber(line)) != 0;
+}
+
+QList<int> LineFolding::liveIdsDescending() const
+{
+    QList<int> ids;
+    for (auto it = m_folds.constBegin(); it != m_folds.constEnd(); ++it) {
+        if (isLive(it.key()))
+            ids.append(it.key());
+    }
+    std::sort(ids.begin(), ids.end(), [this](int a, int b) {
+        return m_folds[a].badge.position() > m_folds[b].badge.position();
+    });
+    return ids;
+}
+
+QList<int> LineFolding::foldedLines() const
+{
+    QList<int> lines;
+    for (const int id : liveIdsDescending())
+        lines.prepend(m_document->findBlock(m_folds[id].badge.position()).blockNumber());
+    return lines;
+}
+
+QList<int> LineFolding::badgePositions() const
+{
+    QList<int> positions;
+    for (const int id : liveIdsDescending())
+        positions.prepend(m_folds[id].badge.position());
+    return positions;
+}
+
+bool LineFolding::hasFolds() const
+{
+    for (auto it = m_folds.constBegin(); it != m_folds.constEnd(); ++it) {
+        if (isLive(it.key()))
+            return true;
+    }
+    return false;
+}
+
+QMap<int, QString> LineFolding::hiddenTextByFoldLine() const
+{
+    QMap<int, QString> hidden;
+    for (const int id : liveIdsDescending()) {
+        const int line = m_document->findBlock(m_folds[id].badge.position()).blockNumber();
+        QString text = m_folds[id].hidden.toRawText();
+        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        hidden.insert(line, text + QLatin1Char('\n'));
+    }
+    return hidden;
+}
+
+bool LineFolding::fold(int line)
+{
+    const QTextBlock block = m_document->findBlockByNumber(line);
+    if (!isFoldable(line) || liveFoldId(block) != 0)
+        return false;
+    const QTextBlock last = m_document->findBlockByNumber(foldRangeEnd(line) - 1);
+    QTextCursor hiddenRange(m_document);
+    hiddenRange.setPosition(block.next().position());
+    hiddenRange.setPosition(lineEnd(last), QTextCursor::KeepAnchor);
+    if (!hiddenRange.hasSelection())
+        return false;
+
+    const int id = m_nextId++;
+    const int badgeStart = lineEnd(block);
+    Fold fold{hiddenRange.selection(), {}};
+    QTextCursor edit(m_document);
+    edit.beginEditBlock();
+    edit.setPosition(badgeStart);
+    edit.setPosition(lineEnd(last), QTextCursor::KeepAnchor);
+    edit.removeSelectedText();
+    edit.insertText(badge(), badgeFormat(id));
+    edit.endEditBlock();
+
+    fold.badge = QTextCursor(m_document);
+    fold.badge.setPosition(badgeStart);
+    m_folds.insert(id, fold);
+    return true;
+}
+
+void LineFolding::unfoldInto(QTextCursor &edit, int id)
+{
+    const int badgeStart = m_folds[id].badge.position();
+    edit.setPosition(badgeStart);
+    edit.setPosition(badgeStart + 2, QTextCursor::KeepAnchor);
+    edit.removeSelectedText();
+    edit.insertText(QStringLiteral("\n"), QTextCharFormat());
+    edit.insertFragment(m_folds[id].hidden);
+    // Folds nested in the block come back with their badges.
+    anchorBadgesIn(badgeStart, edit.position());
+}
+
+bool LineFolding::unfold(int line)
+{
+    const int id = liveFoldId(m_document->findBlockByNumber(line));
+    if (id == 0)
+        return false;
+    QTextCursor edit(m_document);
+    edit.beginEditBlock();
+    unfoldInto(edit, id);
+    edit.endEditBlock();
+    return true;
+}
+
+bool LineFolding::unfoldAll()
+{
+    QList<int> ids = liveIdsDescending();
+    if (ids.isEmpty())
+        return false;
+    QTextCursor edit(m_document);
+    edit.beginEditBlock();
+    // Each round restores the outermost blocks; folds nested in them are live again for the
+    // next round, so every block ends up under its own line. A fold can only be restored
+    // once per round, which bounds the rounds by the number of folds.
+    for (int round = 0; !ids.isEmpty() && round <= m_folds.size(); ++round) {
+        for (const int id : ids)
+            unfoldInto(edit, id);
+        ids = liveIdsDescending();
+    }
+    edit.endEditBlock();
+    return true;
+}
+
+QString LineFolding::textWithoutFoldBadges() const
+{
+    QString text = documentText(*m_document);
+    const QList<int> positions = badgePositions();
+    for (auto it = positions.crbegin(); it != positions.crend(); ++it)
+        text.remove(*it, 2);
+    return text;
+}
+
+void LineFolding::anchorBadgesIn(int from, int to)
+{
+    if (m_folds.isEmpty())
+        return;
+    QTextBlock block = m_document->findBlock(from);
+    const QTextBlock last = m_document->findBlock(std::min(to, documentTextLength(*m_document)));
+    for (; block.isValid(); block = block.next()) {
+        const int id = liveFoldId(block);
+        if (id != 0)
+            m_folds[id].badge.setPosition(lineEnd(block) - 2);
+        if (block == last)
+            break;
+    }
+}
+
+void LineFolding::documentChanged(int position, int charsRemoved, int charsAdded)
+{
+    Q_UNUSED(charsRemoved);
+    anchorBadgesIn(position, position + charsAdded);
+}
+
+void LineFolding::clear()
+{
+    m_folds.clear();
+}
