@@ -15,4 +15,13 @@ list(APPEND ZORV_SOURCES
 
 # History and memo stores.
 list(APPEND ZORV_SOURCES
+  src/model/StoredValues.cpp
+  src/model/TextMatch.cpp
+  src/model/DataFolder.cpp
+  src/model/HistoryFile.cpp
+  src/model/CardStore.cpp
+  src/model/Memo.cpp
+  src/model/MemoFile.cpp
+  src/model/MemoFolder.cpp
+  src/model/MemoStore.cpp
 )

@@ -15,6 +15,8 @@ list(APPEND ZORV_SOURCES
 
 # Files: atomic writes, private folders.
 list(APPEND ZORV_SOURCES
+  src/platform/AtomicFile.cpp
+  src/platform/PrivateFolder.cpp
 )
 
 # Hotkey backends, single instance, X11 window services.

@@ -1,0 +1,217 @@
+#include "model/MemoFolder.h"
+
+#include "model/DataFolder.h"
+#include "model/MemoFile.h"
+#include "model/StoredValues.h"
+#include "platform/AtomicFile.h"
+#include "platform/Log.h"
+#include "platform/PrivateFolder.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+QByteArray digestOf(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
+}
+
+QString memoPath(const QString &folder, const QUuid &id)
+{
+    return QDir(folder).filePath(uuidText(id) + QStringLiteral(".md"));
+}
+
+bool isMarkdown(const QFileInfo &entry)
+{
+    return entry.suffix().toLower() == u"md";
+}
+
+std::optional<Memo> decodeLegacyMemo(const QJsonValue &value)
+{
+    const QJsonObject object = value.toObject();
+    const QJsonValue id = object.value(QLatin1String("id"));
+    const QJsonValue title = object.value(QLatin1String("title"));
+    const QJsonValue text = object.value(QLatin1String("text"));
+    const QJsonValue updatedAt = object.value(QLatin1String("updatedAt"));
+    const QJsonValue isPinned = object.value(QLatin1String("isPinned"));
+    const bool pinOk = isPinned.isBool() || isPinned.isNull() || isPinned.isUndefined();
+    if (!value.isObject() || !id.isString() || !title.isString() || !text.isString() ||
+        !updatedAt.isDouble() || !pinOk)
+        return std::nullopt;
+    const std::optional<QUuid> uuid = uuidFromText(id.toString());
+    if (!uuid)
+        return std::nullopt;
+    return Memo{*uuid, title.toString(), text.toString(),
+                dateFromReferenceSeconds(updatedAt.toDouble()), isPinned.toBool(false)};
+}
+
+// One bad element makes the whole file unreadable.
+std::optional<QList<Memo>> decodeLegacyMemos(const QByteArray &json)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !document.isArray())
+        return std::nullopt;
+    QList<Memo> memos;
+    for (const QJsonValue &value : document.array()) {
+        std::optional<Memo> memo = decodeLegacyMemo(value);
+        if (!memo)
+            return std::nullopt;
+        memos.append(std::move(*memo));
+    }
+    return memos;
+}
+
+// The file's time is the memo's updatedAt; a failure only costs the order.
+void setModificationTime(const QString &path, const QDateTime &time)
+{
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        file.setFileTime(time, QFileDevice::FileModificationTime);
+}
+
+} // namespace
+
+QString MemoFolder::memosFolderURL()
+{
+    const QString data = dataFolderURL();
+    return data.isEmpty() ? QString() : QDir(data).filePath(QStringLiteral("Memos"));
+}
+
+QList<Memo> MemoFolder::loadAll()
+{
+    records.clear();
+    const QString data = dataFolderURL();
+    if (data.isEmpty())
+        return {};
+    migrateLegacyMemos(data);
+
+    const QDir folder(QDir(data).filePath(QStringLiteral("Memos")));
+    QList<Memo> memos;
+    const QFileInfoList entries = folder.entryInfoList(QDir::Files, QDir::Name);
+    for (const QFileInfo &entry : entries) {
+        QByteArray bytes;
+        std::optional<Memo> memo = isMarkdown(entry) ? parseMemoFile(entry, &bytes) : std::nullopt;
+        if (!memo)
+            continue;
+        records.insert(memo->id, Record{*memo, digestOf(bytes), entry.filePath()});
+        memos.append(std::move(*memo));
+    }
+    std::stable_sort(memos.begin(), memos.end(),
+                     [](const Memo &a, const Memo &b) { return a.updatedAt > b.updatedAt; });
+    return memos;
+}
+
+bool MemoFolder::saveAll(const QList<Memo> &memos)
+{
+    QString error;
+    const QString data = dataFolderURL();
+    const QString folder = memosFolderURL();
+    if (!PrivateFolder::create(data, &error) || !PrivateFolder::create(folder, &error) ||
+        !writeChanged(memos, folder, &error)) {
+        logLine(QStringLiteral("Zorv: failed to save memos: ") + error);
+        return false;
+    }
+    removeDeleted(memos);
+    return true;
+}
+
+void MemoFolder::migrateLegacyMemos(const QString &dataFolder)
+{
+    const QDir folder(QDir(dataFolder).filePath(QStringLiteral("Memos")));
+    const auto filter = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    const QFileInfoList entries = folder.entryInfoList(filter, QDir::NoSort);
+    if (std::any_of(entries.begin(), entries.end(), isMarkdown))
+        return;
+    QFile legacy(QDir(dataFolder).filePath(QStringLiteral("memos.json")));
+    if (!legacy.exists() || !legacy.open(QIODevice::ReadOnly))
+        return;
+    const std::optional<QList<Memo>> memos = decodeLegacyMemos(legacy.readAll());
+    if (memos && !memos->isEmpty())
+        saveAll(*memos);
+}
+
+// Writes the memos whose title, text or pin changed since their file was last read or
+// written; where only updatedAt moved, the file just takes it as its time.
+bool MemoFolder::writeChanged(const QList<Memo> &memos, const QString &folder, QString *error)
+{
+    for (const Memo &memo : memos) {
+        const auto record = records.find(memo.id);
+        const bool known = record != records.end();
+        const QString path = known ? record->path : memoPath(folder, memo.id);
+        const bool same = known && record->memo.title == memo.title &&
+                          record->memo.text == memo.text && record->memo.isPinned == memo.isPinned;
+        if (!same) {
+            if (!writeMemo(memo, path, error))
+                return false;
+        } else if (record->memo.updatedAt != memo.updatedAt) {
+            setModificationTime(path, memo.updatedAt);
+            record->memo.updatedAt = memo.updatedAt;
+        }
+    }
+    return true;
+}
+
+bool MemoFolder::writeMemo(const Memo &memo, const QString &path, QString *error)
+{
+    const auto record = records.constFind(memo.id);
+    if (!keepOtherVersion(path, record != records.constEnd() ? &*record : nullptr, error))
+        return false;
+    const QByteArray bytes = memoFileContent(memo);
+    if (!AtomicFile::write(path, bytes, error))
+        return false;
+    setModificationTime(path, memo.updatedAt);
+    records.insert(memo.id, Record{memo, digestOf(bytes), path});
+    return true;
+}
+
+// Removes the files of memos deleted in Zorv; files added by others are not Zorv's to remove.
+void MemoFolder::removeDeleted(const QList<Memo> &memos)
+{
+    QSet<QUuid> kept;
+    for (const Memo &memo : memos)
+        kept.insert(memo.id);
+    for (auto record = records.begin(); record != records.end();) {
+        if (kept.contains(record.key())) {
+            ++record;
+            continue;
+        }
+        if (keepOtherVersion(record->path, &*record, nullptr))
+            QFile::remove(record->path); // a failure leaves it to come back at the next reload
+        record = records.erase(record);
+    }
+}
+
+// When the file at path is not what Zorv last read or wrote there, another program changed
+// it: its version is moved aside before Zorv writes or removes the file. Returns false when
+// that version could not be kept.
+bool MemoFolder::keepOtherVersion(const QString &path, const Record *record, QString *error) const
+{
+    QFile file(path);
+    if (!file.exists())
+        return true;
+    if (record && file.open(QIODevice::ReadOnly) && digestOf(file.readAll()) == record->digest)
+        return true;
+    file.close();
+
+    const QString stamp =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+    const QString name =
+        QStringLiteral("%1 (other version %2).md").arg(QFileInfo(path).completeBaseName(), stamp);
+    if (!QFile::rename(path, QFileInfo(path).dir().filePath(name))) {
+        if (error)
+            *error = QStringLiteral("could not keep the other version of %1").arg(path);
+        return false;
+    }
+    logLine(QStringLiteral("Zorv: %1 was changed by another program; kept that version as %2")
+                .arg(QFileInfo(path).fileName(), name));
+    return true;
+}

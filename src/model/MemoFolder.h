@@ -1,0 +1,42 @@
+#pragma once
+
+#include "model/Memo.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QUuid>
+
+// The folder "Memos" in the data folder, one Markdown file per memo. It remembers what it
+// last read from or wrote to each file, so that a save writes only the memos changed in
+// Zorv, removes only the memos deleted in Zorv, and never overwrites an edit made by
+// another program: that version is kept beside the memo under a name that is not a UUID.
+class MemoFolder
+{
+public:
+    static QString memosFolderURL();
+
+    // Imports "memos.json" when the folder has no Markdown file, then reads every memo,
+    // newest first. What was read becomes the state later saves compare against.
+    QList<Memo> loadAll();
+
+    // Brings the folder in line with memos. Logs "Zorv: failed to save memos: " and stops
+    // at the first folder or file that can't be written.
+    bool saveAll(const QList<Memo> &memos);
+
+private:
+    struct Record
+    {
+        Memo memo;         // as last read or written
+        QByteArray digest; // of the file's bytes then
+        QString path;      // as found: another program may have named it in lower case
+    };
+
+    void migrateLegacyMemos(const QString &dataFolder);
+    bool writeChanged(const QList<Memo> &memos, const QString &folder, QString *error);
+    bool writeMemo(const Memo &memo, const QString &path, QString *error);
+    void removeDeleted(const QList<Memo> &memos);
+    bool keepOtherVersion(const QString &path, const Record *record, QString *error) const;
+
+    QHash<QUuid, Record> records;
+};

@@ -1,0 +1,387 @@
+#include "model/AppSettings.h"
+#include "model/CardStore.h"
+#include "model/DataFolder.h"
+#include "model/HistoryFile.h"
+#include "model/StoredValues.h"
+#include "platform/Pasteboard.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+namespace {
+
+const QUuid idA = QUuid::fromString(QLatin1String("6F1E4A2B-0C3D-4E5F-8A9B-0123456789AB"));
+const QUuid idB = QUuid::fromString(QLatin1String("00000000-0000-4000-8000-00000000000B"));
+
+QDateTime at(qint64 referenceMs)
+{
+    return QDateTime::fromMSecsSinceEpoch(978307200000 + referenceMs, Qt::UTC);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int modeOf(const QString &path)
+{
+    struct stat info;
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 0777) : -1;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class TestCardStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void encodesHistoryByteForByte_data();
+    void encodesHistoryByteForByte();
+    void decodesHandWrittenFiles_data();
+    void decodesHandWrittenFiles();
+    void savedHistoryReadsBackPrivately();
+    void unreadableHistoryIsKeptAside();
+    void legacyFolderMovesOnce_data();
+    void legacyFolderMovesOnce();
+    void addKeepsDuplicatesAndCallsBackBeforeSaving();
+    void trimsToLimitKeepingPins_data();
+    void trimsToLimitKeepingPins();
+    void removeMovesActiveAndCopiesIt_data();
+    void removeMovesActiveAndCopiesIt();
+    void selectCopiesEvenEmptyText();
+    void unknownOrTopIdChangesNothing_data();
+    void unknownOrTopIdChangesNothing();
+
+private:
+    QString historyPath() const { return QDir(dataFolderURL()).filePath("history.json"); }
+    CardStore storeWith(int count, const QString &pinPattern = {});
+    static QString activeText(const CardStore &store)
+    {
+        const auto card = store.activeCardID ? store.card(*store.activeCardID) : std::nullopt;
+        return card ? card->text : QStringLiteral("(none)");
+    }
+
+    std::unique_ptr<QTemporaryDir> dataHome;
+};
+
+void TestCardStore::init()
+{
+    // Each test gets an empty data folder of its own, never the user's.
+    dataHome = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_DATA_HOME", dataHome->path().toUtf8());
+    QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+             dataHome->path());
+    AppSettings::setMaxCards(50);
+}
+
+void TestCardStore::cleanup()
+{
+    loadHistory(); // forgets a file that failed to load, before the folder goes
+}
+
+// pinPattern marks pinned positions with 'p', e.g. "..p" pins the third card.
+CardStore TestCardStore::storeWith(int count, const QString &pinPattern)
+{
+    CardStore store;
+    for (int i = 0; i < count; ++i) {
+        store.cards.append(Card{QUuid::createUuid(), QString::number(i), at(i * 1000),
+                                i < pinPattern.size() && pinPattern.at(i) == u'p'});
+    }
+    return store;
+}
+
+void TestCardStore::encodesHistoryByteForByte_data()
+{
+    QTest::addColumn<HistorySnapshot>("snapshot");
+    QTest::addColumn<QByteArray>("json");
+
+    QTest::newRow("empty, no active card") << HistorySnapshot{} << QByteArray(R"({"cards":[]})");
+    QTest::newRow("keys in declaration order, active last")
+        << HistorySnapshot{{Card{idA, "hello", at(786123456789), true}}, idA}
+        << QByteArray(R"({"cards":[{"id":"6F1E4A2B-0C3D-4E5F-8A9B-0123456789AB","text":"hello",)"
+                      R"("createdAt":786123456.789,"isPinned":true}],)"
+                      R"("activeCardID":"6F1E4A2B-0C3D-4E5F-8A9B-0123456789AB"})");
+    QTest::newRow("escapes, whole seconds, before 2001")
+        << HistorySnapshot{{Card{idB, "a/b \"q\" \\ \n\t\x01 日本語 😀", at(-1500), false}}, {}}
+        << QByteArray(R"({"cards":[{"id":"00000000-0000-4000-8000-00000000000B",)"
+                      R"("text":"a\/b \"q\" \\ \n\t\u0001 日本語 😀","createdAt":-1.5,)"
+                      R"("isPinned":false}]})");
+    QTest::newRow("integral seconds")
+        << HistorySnapshot{{Card{idB, "", at(786000000000), false}}, {}}
+        << QByteArray(R"({"cards":[{"id":"00000000-0000-4000-8000-00000000000B","text":"",)"
+                      R"("createdAt":786000000,"isPinned":false}]})");
+}
+
+void TestCardStore::encodesHistoryByteForByte()
+{
+    QFETCH(HistorySnapshot, snapshot);
+    QFETCH(QByteArray, json);
+    QCOMPARE(encodeHistory(snapshot), json);
+    QCOMPARE(decodeHistory(json), snapshot);
+}
+
+void TestCardStore::decodesHandWrittenFiles_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<int>("cards"); // -1: unreadable
+    QTest::addColumn<QString>("active");
+
+    const QByteArray card = R"({"isPinned":false,"createdAt":5,"text":"t","extra":1,)"
+                            R"("id":"6f1e4a2b-0c3d-4e5f-8a9b-0123456789ab"})";
+    QTest::newRow("any key order, lower-case id, unknown keys")
+        << R"({"x":[],"cards":[)" + card + "]}" << 1 << QString();
+    QTest::newRow("active null") << R"({"activeCardID":null,"cards":[)" + card + "]}" << 1
+                                 << QString();
+    QTest::newRow("active names no card, kept")
+        << QByteArray(R"({"cards":[],"activeCardID":"00000000-0000-4000-8000-00000000000b"})") << 0
+        << QString("00000000-0000-4000-8000-00000000000B");
+    const QList<std::pair<const char *, QByteArray>> bad = {
+        {"card without isPinned", R"({"cards":[{"id":"6F1E4A2B-0C3D-4E5F-8A9B-0123456789AB",)"
+                                  R"("text":"t","createdAt":5}]})"},
+        {"isPinned as number", QByteArray(card).replace("false", "0")},
+        {"id with braces",
+         QByteArray(card).replace("\"6f1e", "\"{6f1e").replace("ab\"}", "ab}\"}")},
+        {"id not a uuid", QByteArray(card).replace("6f1e4a2b", "6f1e4a2g")},
+        {"text as number", QByteArray(card).replace("\"t\"", "7")},
+        {"createdAt as string", QByteArray(card).replace(":5,", ":\"5\",")},
+    };
+    for (const auto &[name, badCard] : bad) {
+        QTest::newRow(name) << R"({"cards":[)" + card + "," + badCard + "]}" << -1 << QString();
+    }
+    QTest::newRow("active id of wrong type")
+        << QByteArray(R"({"cards":[],"activeCardID":3})") << -1 << QString();
+    QTest::newRow("no cards key") << QByteArray(R"({"activeCardID":null})") << -1 << QString();
+    QTest::newRow("top-level array") << QByteArray("[]") << -1 << QString();
+    QTest::newRow("truncated") << QByteArray(R"({"cards":[)") << -1 << QString();
+}
+
+void TestCardStore::decodesHandWrittenFiles()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(int, cards);
+    QFETCH(QString, active);
+    const std::optional<HistorySnapshot> snapshot = decodeHistory(json);
+    QCOMPARE(snapshot.has_value(), cards >= 0);
+    if (!snapshot)
+        return;
+    QCOMPARE(snapshot->cards.size(), cards);
+    QCOMPARE(snapshot->activeCardID ? uuidText(*snapshot->activeCardID) : QString(), active);
+}
+
+void TestCardStore::savedHistoryReadsBackPrivately()
+{
+    CardStore store = storeWith(3, ".p");
+    store.activeCardID = store.cards.at(1).id;
+    saveHistory(store.cards, store.activeCardID);
+    const std::optional<HistorySnapshot> loaded = loadHistory();
+    QVERIFY(loaded);
+    QCOMPARE(loaded->cards, store.cards);
+    QCOMPARE(loaded->activeCardID, store.activeCardID);
+    QCOMPARE(modeOf(historyPath()), 0600);
+    QCOMPARE(modeOf(dataFolderURL()), 0700);
+}
+
+// Regression: a history.json that failed to load used to be replaced by the first change.
+void TestCardStore::unreadableHistoryIsKeptAside()
+{
+    const QByteArray broken = R"({"cards":[{"id":"nope"}]})";
+    writeFile(historyPath(), broken);
+    QVERIFY(!loadHistory());
+
+    CardStore store;
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression("^Zorv: history.json could not be read; kept it as "
+                                            "history.unreadable-\\d{8}-\\d{6}-\\d{3}.json$"));
+    store.add("first");
+    store.add("second");
+    const QStringList aside =
+        QDir(dataFolderURL()).entryList({"history.unreadable-*.json"}, QDir::Files);
+    QCOMPARE(aside.size(), 1);
+    QCOMPARE(readFile(QDir(dataFolderURL()).filePath(aside.first())), broken);
+    QCOMPARE(loadHistory()->cards.size(), 2);
+}
+
+void TestCardStore::legacyFolderMovesOnce_data()
+{
+    QTest::addColumn<bool>("newFolderExists");
+    QTest::newRow("only the legacy folder: moved") << false;
+    QTest::newRow("both: legacy left alone") << true;
+}
+
+void TestCardStore::legacyFolderMovesOnce()
+{
+    QFETCH(bool, newFolderExists);
+    const QDir base(dataHome->path());
+    QVERIFY(base.mkpath("ZORVE"));
+    writeFile(base.filePath("ZORVE/history.json"), "legacy");
+    if (newFolderExists)
+        QVERIFY(base.mkpath("Zorv"));
+
+    QCOMPARE(dataFolderURL(), base.filePath("Zorv"));
+    QCOMPARE(QFile::exists(base.filePath("ZORVE")), newFolderExists);
+    QCOMPARE(readFile(base.filePath("Zorv/history.json")),
+             newFolderExists ? QByteArray() : QByteArray("legacy"));
+}
+
+void TestCardStore::addKeepsDuplicatesAndCallsBackBeforeSaving()
+{
+    CardStore store;
+    QByteArray fileDuringCallback;
+    store.onChange = [&] { fileDuringCallback = readFile(historyPath()); };
+    const Card first = store.add("same");
+    const Card second = store.add("same");
+    QCOMPARE(store.cards.size(), 2);
+    QCOMPARE(store.cards.first(), second);
+    QCOMPARE(store.activeCardID, second.id);
+    QVERIFY(first.id != second.id);
+    QVERIFY(!fileDuringCallback.contains(uuidText(second.id).toUtf8()));
+    QCOMPARE(loadHistory()->cards, store.cards);
+}
+
+void TestCardStore::trimsToLimitKeepingPins_data()
+{
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("pins");
+    QTest::addColumn<QStringList>("expected"); // texts after add("new")
+    QTest::addColumn<QString>("active");
+
+    QTest::newRow("full: bottom card goes")
+        << 3 << 3 << "" << QStringList{"new", "0", "1"} << "new";
+    QTest::newRow("pinned bottom survives")
+        << 3 << 3 << "..p" << QStringList{"new", "0", "2"} << "new";
+    QTest::newRow("pins fill the limit: only pins stay")
+        << 2 << 3 << "pp." << QStringList{"0", "1"} << "0";
+    QTest::newRow("more pins than limit") << 2 << 3 << "ppp" << QStringList{"0", "1", "2"} << "0";
+}
+
+void TestCardStore::trimsToLimitKeepingPins()
+{
+    QFETCH(int, limit);
+    QFETCH(int, count);
+    QFETCH(QString, pins);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, active);
+    AppSettings::setMaxCards(limit);
+    CardStore store = storeWith(count, pins);
+    store.add("new");
+    QStringList texts;
+    for (const Card &card : std::as_const(store.cards))
+        texts << card.text;
+    QCOMPARE(texts, expected);
+    QCOMPARE(activeText(store), active);
+}
+
+void TestCardStore::removeMovesActiveAndCopiesIt_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<int>("active");
+    QTest::addColumn<QString>("newActive");
+    QTest::addColumn<QString>("clipboard");
+
+    QTest::newRow("active goes: top becomes active, copied") << 3 << 1 << 1 << "0"
+                                                             << "0";
+    QTest::newRow("other card goes: nothing copied") << 3 << 2 << 1 << "1"
+                                                     << "untouched";
+    QTest::newRow("last card goes: no active, nothing copied") << 1 << 0 << 0 << "(none)"
+                                                               << "untouched";
+}
+
+void TestCardStore::removeMovesActiveAndCopiesIt()
+{
+    QFETCH(int, count);
+    QFETCH(int, removed);
+    QFETCH(int, active);
+    QFETCH(QString, newActive);
+    QFETCH(QString, clipboard);
+    CardStore store = storeWith(count);
+    store.activeCardID = store.cards.at(active).id;
+    Pasteboard::setString("untouched");
+    int changes = 0;
+    store.onChange = [&] { ++changes; };
+    store.remove(store.cards.at(removed).id);
+    QCOMPARE(changes, 1);
+    QCOMPARE(store.cards.size(), count - 1);
+    QCOMPARE(activeText(store), newActive);
+    QCOMPARE(Pasteboard::string(), clipboard);
+    QCOMPARE(loadHistory()->activeCardID, store.activeCardID);
+}
+
+void TestCardStore::selectCopiesEvenEmptyText()
+{
+    CardStore store;
+    const Card empty = store.add("");
+    store.add("other");
+    Pasteboard::setString("before");
+    store.select(empty.id);
+    QCOMPARE(store.activeCardID, empty.id);
+    QCOMPARE(store.cards.at(1).id, empty.id); // it stays where it is
+    QCOMPARE(Pasteboard::string(), QString(""));
+    store.togglePin(empty.id);
+    QVERIFY(loadHistory()->cards.at(1).isPinned);
+}
+
+void TestCardStore::unknownOrTopIdChangesNothing_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::newRow("moveUp of the top card") << 0;
+    QTest::newRow("moveUp of an unknown id") << 1;
+    QTest::newRow("select of an unknown id") << 2;
+    QTest::newRow("togglePin of an unknown id") << 3;
+    QTest::newRow("remove of an unknown id") << 4;
+}
+
+void TestCardStore::unknownOrTopIdChangesNothing()
+{
+    QFETCH(int, operation);
+    CardStore store = storeWith(2);
+    const CardStore before = store;
+    int changes = 0;
+    store.onChange = [&] { ++changes; };
+    const QUuid top = store.cards.first().id;
+    const QUuid unknown = QUuid::createUuid();
+    switch (operation) {
+    case 0:
+        store.moveUp(top);
+        break;
+    case 1:
+        store.moveUp(unknown);
+        break;
+    case 2:
+        store.select(unknown);
+        break;
+    case 3:
+        store.togglePin(unknown);
+        break;
+    case 4:
+        store.remove(unknown);
+        break;
+    }
+    QCOMPARE(changes, 0);
+    QCOMPARE(store.cards, before.cards);
+    QVERIFY(!QFile::exists(historyPath()));
+
+    store.moveUp(store.cards.at(1).id); // the real move, for contrast
+    QCOMPARE(store.cards.first(), before.cards.at(1));
+    QCOMPARE(changes, 1);
+}
+
+QTEST_MAIN(TestCardStore)
+#include "tst_cardstore.moc"
