@@ -86,6 +86,13 @@ QLineEdit *makeNumberField(const QString &name, QWidget *parent)
     return field;
 }
 
+QCheckBox *makeCheckbox(const QString &name, const QString &title, QWidget *parent)
+{
+    auto *checkbox = new QCheckBox(title, parent);
+    checkbox->setObjectName(name);
+    return checkbox;
+}
+
 QSlider *makeSlider(const QString &name, QWidget *parent)
 {
     auto *slider = new QSlider(Qt::Horizontal, parent);
@@ -160,11 +167,11 @@ void SettingsViewController::createControls()
     peekBarAccentPopup = makePopup(QStringLiteral("peekBarAccentPopup"), allPeekBarAccents(), this);
     afterConfirmPopup =
         makePopup(QStringLiteral("afterConfirmPopup"), allAfterConfirmBehaviors(), this);
-    autoCollapseCheckbox = new QCheckBox(QStringLiteral("他アプリ操作時に自動でたたむ"), this);
-    autoCollapseCheckbox->setObjectName(QStringLiteral("autoCollapseCheckbox"));
+    autoCollapseCheckbox = makeCheckbox(QStringLiteral("autoCollapseCheckbox"),
+                                        QStringLiteral("他アプリ操作時に自動でたたむ"), this);
     dimWhenInactiveCheckbox =
-        new QCheckBox(QStringLiteral("非アクティブ時にウィンドウを薄く表示"), this);
-    dimWhenInactiveCheckbox->setObjectName(QStringLiteral("dimWhenInactiveCheckbox"));
+        makeCheckbox(QStringLiteral("dimWhenInactiveCheckbox"),
+                     QStringLiteral("非アクティブ時にウィンドウを薄く表示"), this);
     inactiveOpacitySlider = makeSlider(QStringLiteral("inactiveOpacitySlider"), this);
     inactiveOpacityValueLabel =
         makeValueLabel(QStringLiteral("inactiveOpacityValueLabel"), "55%", this);
@@ -201,16 +208,21 @@ void SettingsViewController::buildView()
     root->addSpacing(12);
     root->addWidget(footer, 0, Qt::AlignHCenter);
 
+    root->addSpacing(8);
+    root->addLayout(saveButtonRow());
+}
+
+QLayout *SettingsViewController::saveButtonRow()
+{
     auto *saveButton = new QPushButton(QStringLiteral("保存"), this);
     saveButton->setObjectName(QStringLiteral("saveButton"));
     saveButton->setFont(systemFont(15, QFont::DemiBold));
     saveButton->setFixedHeight(40);
     connect(saveButton, &QPushButton::clicked, this, &SettingsViewController::save);
-    auto *buttonRow = new QHBoxLayout;
-    buttonRow->setContentsMargins(20, 0, 20, 0);
-    buttonRow->addWidget(saveButton);
-    root->addSpacing(8);
-    root->addLayout(buttonRow);
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(20, 0, 20, 0);
+    row->addWidget(saveButton);
+    return row;
 }
 
 // The scroll bar takes its width out of the form's right inset instead of out of the rows,

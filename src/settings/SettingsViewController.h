@@ -32,6 +32,7 @@ private:
     void buildView();
     void keepRightInsetBesideScrollBar(QScrollArea *scroll);
     QWidget *buildDocument();
+    QLayout *saveButtonRow();
     void addRows(QLayout *stack);
     QWidget *formRow(const QString &caption, QWidget *control);
     QWidget *sliderRow(const QString &caption, QSlider *slider, QLabel *valueLabel);
