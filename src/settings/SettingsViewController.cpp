@@ -1,6 +1,7 @@
 #include "settings/SettingsViewController.h"
 
 #include "model/AppSettings.h"
+#include "model/DataFolder.h"
 #include "settings/FormNumberParser.h"
 
 #include <QApplication>
@@ -411,7 +412,7 @@ void SettingsViewController::saveNumberFields()
 
 void SettingsViewController::openDataFolder()
 {
-    const QString folder; // TODO: dataFolderURL() from model/DataFolder.h, not yet in the tree
+    const QString folder = dataFolderURL(); // created when missing
     if (!folder.isEmpty())
         QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }

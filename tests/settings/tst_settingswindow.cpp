@@ -6,12 +6,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStandardPaths>
 #include <QTest>
+#include <QUrl>
 
 using Screen = std::optional<ScreenGeometry>;
 
@@ -39,9 +43,27 @@ class TestSettingsWindow : public QObject
             .split(u' ');
     }
 
+    QList<QUrl> m_openedUrls;
+
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() { store().clear(); }
+
+    // Stands in for the file browser: QDesktopServices hands it the URL it would open.
+    void openUrl(const QUrl &url) { m_openedUrls << url; }
+
+    void dataFolderButtonOpensTheCreatedFolder()
+    {
+        QDesktopServices::setUrlHandler("file", this, "openUrl");
+        const QString folder =
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Zorv";
+        QDir(folder).removeRecursively();
+        SettingsViewController form;
+        control<QPushButton>(&form, "dataFolderButton")->click();
+        QDesktopServices::unsetUrlHandler("file");
+        QCOMPARE(m_openedUrls, QList<QUrl>{QUrl::fromLocalFile(folder)});
+        QVERIFY(QDir(folder).exists());
+    }
 
     void popupsListEveryCaseInOrder_data()
     {
