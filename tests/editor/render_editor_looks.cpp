@@ -6,16 +6,11 @@
 // Run it under a private X server and private XDG folders: it writes the theme and language
 // preferences it renders with.
 
-#include "editor/EditorThemePalette.h"
-#include "editor/PasteInputGutterView.h"
-#include "editor/PasteInputIndentGuideView.h"
+#include "editor/PasteInputViewController.h"
 #include "model/AppSettings.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QHBoxLayout>
-#include <QPlainTextEdit>
-#include <QStandardPaths>
 #include <QTextBlock>
 #include <cstdio>
 
@@ -68,45 +63,34 @@ QString sampleText(EditorLanguage language)
     return QString();
 }
 
-// The text view with the gutter on its left and the guides over it.
-class EditorLook : public QWidget
+// The line whose block each sample folds, so that the badge and a ▶ button show.
+int foldedLine(EditorLanguage language)
 {
-public:
-    PasteInputGutterView *gutter = new PasteInputGutterView;
-    QPlainTextEdit *text = new QPlainTextEdit;
-    PasteInputIndentGuideView *guides = new PasteInputIndentGuideView;
-
-    EditorLook()
-    {
-        auto *layout = new QHBoxLayout(this);
-        layout->setContentsMargins(8, 8, 8, 8);
-        layout->setSpacing(0);
-        layout->addWidget(gutter);
-        layout->addWidget(text);
-        text->setFrameShape(QFrame::NoFrame);
-        text->document()->setDocumentMargin(12);
-        gutter->setTextView(text);
-        guides->setTextView(text);
+    switch (language) {
+    case EditorLanguage::plain:
+        return 2;
+    case EditorLanguage::html:
+        return 3;
+    case EditorLanguage::css:
+        return 6;
+    case EditorLanguage::javascript:
+        return 2;
     }
+    return 0;
+}
 
-    void apply(EditorThemeKind kind, const QString &content)
-    {
-        const EditorThemePalette &palette = EditorThemePalette::forKind(kind);
-        const double fontSize = AppSettings::fontSize();
-        gutter->setPalette(palette, isDark(kind), std::max(fontSize * 0.68, 10.0));
-        guides->setPalette(palette);
-        QPalette colours = text->palette();
-        colours.setColor(QPalette::Base, palette.editorBackground);
-        colours.setColor(QPalette::Text, palette.editorText);
-        text->setPalette(colours);
-        QPalette window = this->palette();
-        window.setColor(QPalette::Window, palette.containerBackground);
-        setPalette(window);
-        setAutoFillBackground(true);
-        text->setFont(AppSettings::editorFont());
-        text->setPlainText(content);
-    }
-};
+void render(PasteInputViewController &editor, EditorLanguage language, const QString &file)
+{
+    editor.loadText(sampleText(language));
+    editor.foldLine(foldedLine(language));
+    editor.applySettings(); // recolours, as the next edit would
+    QTextCursor caret(editor.textView()->document()->findBlockByNumber(1));
+    caret.movePosition(QTextCursor::EndOfBlock);
+    editor.textView()->setTextCursor(caret);
+    QApplication::processEvents();
+    if (!editor.grab().save(file))
+        std::fprintf(stderr, "could not write %s\n", qPrintable(file));
+}
 
 } // namespace
 
@@ -116,23 +100,15 @@ int main(int argc, char **argv)
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("looks");
     QDir().mkpath(folder);
 
-    EditorLook look;
-    look.resize(520, 360);
-    look.show();
+    PasteInputViewController editor;
+    editor.resize(560, 380);
+    editor.show();
     for (EditorThemeKind kind : allEditorThemeKinds()) {
         for (EditorLanguage language : allEditorLanguages()) {
             AppSettings::setEditorTheme(kind);
             AppSettings::setEditorLanguage(language);
-            look.apply(kind, sampleText(language));
-            look.gutter->setFoldableLineIndices({1});
-            look.gutter->setFoldedLineIndices({});
-            QTextCursor caret(look.text->document()->findBlockByNumber(2));
-            look.text->setTextCursor(caret);
-            QApplication::processEvents();
-            const QString file =
-                QDir(folder).filePath(rawValue(kind) + u'-' + rawValue(language) + ".png");
-            if (!look.grab().save(file))
-                std::fprintf(stderr, "could not write %s\n", qPrintable(file));
+            render(editor, language,
+                   QDir(folder).filePath(rawValue(kind) + u'-' + rawValue(language) + ".png"));
         }
     }
     return 0;
