@@ -11,7 +11,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -92,6 +96,50 @@ void render(PasteInputViewController &editor, EditorLanguage language, const QSt
         std::fprintf(stderr, "could not write %s\n", qPrintable(file));
 }
 
+void settle()
+{
+    QEventLoop loop;
+    QTimer::singleShot(300, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// What is on the screen after scrolling and typing, painted piece by piece, must equal a
+// full repaint of the editor. Writes both and says how many pixels differ.
+void compareWithScreen(PasteInputViewController &editor, const QString &folder, const QString &name)
+{
+    settle();
+    const QImage screen = editor.screen()->grabWindow(editor.winId()).toImage();
+    const QImage full = editor.grab().toImage().convertToFormat(screen.format());
+    screen.save(QDir(folder).filePath(name + "-screen.png"));
+    full.save(QDir(folder).filePath(name + "-full.png"));
+    int differing = 0;
+    for (int y = 0; y < qMin(screen.height(), full.height()); ++y)
+        for (int x = 0; x < qMin(screen.width(), full.width()); ++x)
+            differing += screen.pixel(x, y) != full.pixel(x, y);
+    std::printf("%s: %d pixels differ between the screen and a full repaint\n", qPrintable(name),
+                differing);
+}
+
+void checkIncrementalPainting(PasteInputViewController &editor, const QString &folder)
+{
+    AppSettings::setEditorTheme(EditorThemeKind::sublime);
+    AppSettings::setEditorLanguage(EditorLanguage::javascript);
+    QString text;
+    for (int i = 0; i < 16; ++i)
+        text += sampleText(EditorLanguage::javascript) + u'\n';
+    editor.loadText(text);
+    editor.textView()->setCursorWidth(0); // a blinking caret would differ between the grabs
+    editor.textView()->verticalScrollBar()->setValue(40);
+    QTextCursor caret(editor.textView()->document()->findBlockByNumber(45));
+    caret.movePosition(QTextCursor::EndOfBlock);
+    editor.textView()->setTextCursor(caret);
+    compareWithScreen(editor, folder, QStringLiteral("scrolled"));
+    editor.textView()->textCursor().insertText(QStringLiteral("\n        added();\n"));
+    compareWithScreen(editor, folder, QStringLiteral("typed"));
+    editor.textView()->verticalScrollBar()->setValue(33);
+    compareWithScreen(editor, folder, QStringLiteral("scrolled-back"));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -111,5 +159,6 @@ int main(int argc, char **argv)
                    QDir(folder).filePath(rawValue(kind) + u'-' + rawValue(language) + ".png"));
         }
     }
+    checkIncrementalPainting(editor, folder);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "editor/EditorThemePalette.h"
 #include "editor/PasteInputGutterViewDelegate.h"
+#include "editor/PasteInputViewController.h"
 #include "model/AppSettings.h"
 
 #include <QSignalSpy>
@@ -61,6 +62,7 @@ private slots:
     void goneDelegateGetsNoCall();
     void appearanceFollowsTheTheme_data();
     void appearanceFollowsTheTheme();
+    void editorFoldsAndUnfoldsFromTheGutter();
 };
 
 void TestPasteInputGutterView::linesAreNumberedOncePerLine_data()
@@ -274,6 +276,32 @@ void TestPasteInputGutterView::appearanceFollowsTheTheme()
     const bool light = kind == EditorThemeKind::light || kind == EditorThemeKind::paper;
     QCOMPARE(f.gutter->isDarkAppearance(), !light);
     QCOMPARE(pixel(f.gutter, QPointF(2, f.gutter->height() - 2)), palette.gutterBackground);
+}
+
+void TestPasteInputGutterView::editorFoldsAndUnfoldsFromTheGutter()
+{
+    PasteInputViewController editor;
+    editor.resize(480, 320);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    editor.loadText(QStringLiteral("a\n    b\nc"));
+    auto *gutter = qobject_cast<PasteInputGutterView *>(editor.gutterView());
+    QVERIFY(gutter);
+    QCOMPARE(gutter->textView(), editor.textView());
+    const auto rowOf = [gutter](int line) {
+        for (const PasteInputGutterView::Row &row : gutter->visibleRows())
+            if (row.line == line)
+                return row;
+        return PasteInputGutterView::Row{-1, 0, 0};
+    };
+    QVERIFY(gutter->hasFoldButton(0));
+    QTest::mouseClick(gutter, Qt::LeftButton, {}, centre(gutter->foldButtonRect(rowOf(0))));
+    QCOMPARE(editor.text(), QStringLiteral("a …\nc"));
+    QCOMPARE(gutter->foldedLineIndices(), QSet<int>{0});
+    QCOMPARE(gutter->foldButtonToolTip(0), QStringLiteral("クリックで戻す（開く）"));
+    QTest::mouseClick(gutter, Qt::LeftButton, {}, centre(gutter->foldButtonRect(rowOf(0))));
+    QCOMPARE(editor.text(), QStringLiteral("a\n    b\nc"));
+    QVERIFY(gutter->foldedLineIndices().isEmpty());
 }
 
 QTEST_MAIN(TestPasteInputGutterView)
