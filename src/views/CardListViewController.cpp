@@ -1,0 +1,278 @@
+#include "views/CardListViewController.h"
+
+#include "model/Card.h"
+#include "model/CardStore.h"
+#include "views/CardRowView.h"
+#include "views/CardSlotView.h"
+#include "views/KeyEventCharacters.h"
+#include "views/ViewLook.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// A menu item that carries its own closure and is its own target.
+class CallbackMenuItem : public QAction
+{
+public:
+    CallbackMenuItem(const QString &title, std::function<void()> callback, QObject *parent)
+        : QAction(title, parent)
+        , callback(std::move(callback))
+    {
+        connect(this, &QAction::triggered, this, [this] { run(); });
+    }
+
+    void run()
+    {
+        if (callback)
+            callback();
+    }
+
+    std::function<void()> callback;
+};
+
+QLabel *makeLabel(const QString &text, const QFont &font, const QColor &color, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+CardListViewController::CardListViewController(CardStore &cardStore,
+                                               std::function<void()> onOpenSettings,
+                                               std::function<void()> onCollapse, QWidget *parent)
+    : QWidget(parent)
+    , onOpenSettings(std::move(onOpenSettings))
+    , onCollapse(std::move(onCollapse))
+    , m_cardStore(&cardStore)
+    , m_headerView(new QWidget(this))
+    , m_titleLabel(makeLabel(QStringLiteral("履歴"), ViewLook::systemFont(11, QFont::DemiBold),
+                             ViewLook::calibratedWhite(0.5), m_headerView))
+    , m_settingsButton(new QPushButton(QStringLiteral("設定"), m_headerView))
+    , m_collapseButton(new QPushButton(QStringLiteral("たたむ"), m_headerView))
+    , m_stackView(new QWidget(this))
+    , m_emptyLabel(makeLabel(QStringLiteral("改行2回で\nここに追加"), ViewLook::systemFont(9),
+                             ViewLook::calibratedWhite(0.45), this))
+{
+    installStoreObserver();
+    buildHeader();
+    buildSlots();
+    buildLayout();
+    reloadCards();
+}
+
+void CardListViewController::installStoreObserver()
+{
+    QPointer<CardListViewController> list(this);
+    m_cardStore->onChange = [list] {
+        if (!list)
+            return;
+        // Several changes inside one event queue several reloads; each reads the store anew.
+        QMetaObject::invokeMethod(
+            list, [list] { list->reloadCards(); }, Qt::QueuedConnection);
+    };
+}
+
+void CardListViewController::buildHeader()
+{
+    m_headerView->setFixedHeight(24);
+    for (QPushButton *button : {m_settingsButton, m_collapseButton}) {
+        ViewLook::applyInlineButtonLook(button, true);
+        button->setFont(ViewLook::systemFont(11));
+    }
+    connect(m_settingsButton, &QPushButton::clicked, this,
+            &CardListViewController::openSettingsTapped);
+    connect(m_collapseButton, &QPushButton::clicked, this, &CardListViewController::collapseTapped);
+
+    auto *layout = new QHBoxLayout(m_headerView);
+    layout->setContentsMargins(6, 0, 6, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_titleLabel, 0, Qt::AlignVCenter);
+    layout->addStretch(1);
+    layout->addWidget(m_settingsButton, 0, Qt::AlignVCenter);
+    layout->addSpacing(10);
+    layout->addWidget(m_collapseButton, 0, Qt::AlignVCenter);
+}
+
+void CardListViewController::buildSlots()
+{
+    auto *stack = new QVBoxLayout(m_stackView);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(3);
+    for (int i = 0; i < visibleSlotCount; ++i) {
+        auto *slot = new CardSlotView(m_stackView);
+        slot->hide();
+        m_slotViews.append(slot);
+        stack->addWidget(slot);
+    }
+    // The empty label is centred where the slots would be, so the stack keeps its room.
+    QSizePolicy policy = m_stackView->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    m_stackView->setSizePolicy(policy);
+}
+
+void CardListViewController::buildLayout()
+{
+    m_emptyLabel->setAlignment(Qt::AlignCenter);
+
+    auto *body = new QGridLayout;
+    body->setContentsMargins(4, 0, 4, 0);
+    body->addWidget(m_stackView, 0, 0);
+    body->addWidget(m_emptyLabel, 0, 0, Qt::AlignCenter);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 5, 0, 10);
+    layout->setSpacing(0);
+    layout->addWidget(m_headerView);
+    layout->addSpacing(7);
+    layout->addLayout(body);
+    layout->addStretch(1);
+}
+
+void CardListViewController::reloadCards()
+{
+    const QList<Card> cards = m_cardStore->cards.mid(0, visibleSlotCount);
+    m_emptyLabel->setVisible(cards.isEmpty());
+    m_stackView->setVisible(!cards.isEmpty());
+    const std::optional<QUuid> activeID = m_cardStore->activeCardID;
+    for (int i = 0; i < m_slotViews.size(); ++i) {
+        CardSlotView *slot = m_slotViews.at(i);
+        slot->show();
+        if (i >= cards.size()) {
+            slot->clearSlot();
+            continue;
+        }
+        const Card &card = cards.at(i);
+        auto *row = new CardRowView(card, activeID == card.id);
+        row->setDelegate(this);
+        slot->hostRow(row, card.id);
+    }
+}
+
+bool CardListViewController::handleKeyDown(const QKeyEvent &event)
+{
+    if (!event.modifiers().testFlag(Qt::ControlModifier))
+        return false;
+    const QString characters = charactersIgnoringModifiers(event);
+    const std::optional<QUuid> activeID = m_cardStore->activeCardID;
+    if (event.key() == Qt::Key_P && characters == QStringLiteral("p")) {
+        if (activeID)
+            m_cardStore->togglePin(*activeID);
+        return true;
+    }
+    if (event.key() == Qt::Key_Backspace) {
+        if (activeID)
+            m_cardStore->remove(*activeID);
+        return true;
+    }
+    return selectCardAtNumber(characters);
+}
+
+// Ctrl+1...9 reach the whole history, not only the six rows shown.
+bool CardListViewController::selectCardAtNumber(const QString &characters)
+{
+    if (characters.isEmpty())
+        return false;
+    const QChar first = characters.front();
+    if (first < QLatin1Char('0') || first > QLatin1Char('9'))
+        return false;
+    const int number = first.unicode() - '0';
+    if (number < 1)
+        return false;
+    const QList<Card> &cards = m_cardStore->cards;
+    if (cards.size() >= number)
+        m_cardStore->select(cards.at(number - 1).id);
+    return true;
+}
+
+void CardListViewController::openSettingsTapped()
+{
+    if (onOpenSettings)
+        onOpenSettings();
+}
+
+void CardListViewController::collapseTapped()
+{
+    if (onCollapse)
+        onCollapse();
+}
+
+void CardListViewController::cardRowDidSelect(const QUuid &cardID)
+{
+    m_cardStore->select(cardID);
+}
+
+void CardListViewController::cardRowDidRequestEdit(const QUuid &cardID)
+{
+    const std::optional<Card> card = m_cardStore->card(cardID);
+    if (!card)
+        return;
+    if (CardListDelegate *delegate = m_delegate.get())
+        delegate->cardListDidRequestEdit(*card);
+}
+
+void CardListViewController::cardRowDidRequestMenu(const QUuid &cardID)
+{
+    const std::optional<Card> card = m_cardStore->card(cardID);
+    if (!card)
+        return;
+    contextMenu(*card)->popup(QCursor::pos());
+}
+
+void CardListViewController::cardRowDidTogglePin(const QUuid &cardID)
+{
+    m_cardStore->togglePin(cardID);
+}
+
+void CardListViewController::cardRowDidDelete(const QUuid &cardID)
+{
+    m_cardStore->remove(cardID);
+}
+
+QMenu *CardListViewController::contextMenu(const Card &card)
+{
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QPointer<CardListViewController> list(this);
+    const QUuid id = card.id;
+    auto item = [menu](const QString &title, std::function<void()> callback) {
+        menu->addAction(new CallbackMenuItem(title, std::move(callback), menu));
+    };
+    item(QStringLiteral("クリップボードにコピー"), [list, id] {
+        if (list)
+            list->m_cardStore->select(id);
+    });
+    item(QStringLiteral("入力欄で編集"), [list, card] {
+        if (list && list->m_delegate.get())
+            list->m_delegate.get()->cardListDidRequestEdit(card);
+    });
+    menu->addSeparator();
+    item(QStringLiteral("上に移動"), [list, id] {
+        if (list)
+            list->m_cardStore->moveUp(id);
+    });
+    item(card.isPinned ? QStringLiteral("固定を解除") : QStringLiteral("固定"), [list, id] {
+        if (list)
+            list->m_cardStore->togglePin(id);
+    });
+    menu->addSeparator();
+    item(QStringLiteral("削除"), [list, id] {
+        if (list)
+            list->m_cardStore->remove(id);
+    });
+    return menu;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "views/CardRowViewDelegate.h"
+#include "views/ClickCounter.h"
+#include "views/WeakDelegate.h"
+
+#include <QUuid>
+#include <QWidget>
+
+struct Card;
+class ElidedLabel;
+class QPushButton;
+
+// One card of the history as a one-line row: preview, pin button, delete button.
+// A row shows the card as it was when the list was last reloaded; it never changes its look.
+class CardRowView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr double slotHeight = 28;
+
+    CardRowView(const Card &card, bool isActiveCard, QWidget *parent = nullptr);
+
+    void setDelegate(CardRowViewDelegate *delegate) { m_delegate.reset(delegate); }
+
+    QUuid cardID() const { return m_cardID; }
+    bool isActiveCard() const { return m_isActiveCard; }
+    bool isPinned() const { return m_isPinned; }
+
+    ElidedLabel *bodyLabel() const { return m_bodyLabel; }
+    QPushButton *pinButton() const { return m_pinButton; }
+    QPushButton *deleteButton() const { return m_deleteButton; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void buildButtons();
+    void buildLayout();
+    void applyLook();
+    void mouseDown(const QMouseEvent &event);
+    void rightMouseDown();
+    void pinTapped();
+    void deleteTapped();
+
+    WeakDelegate<CardRowViewDelegate> m_delegate;
+    const QUuid m_cardID;
+    const bool m_isActiveCard;
+    const bool m_isPinned;
+    ElidedLabel *m_bodyLabel;
+    QPushButton *m_pinButton;
+    QPushButton *m_deleteButton;
+    ClickCounter m_clicks;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRectF>
+
+class QPainter;
+class QPalette;
+class QPushButton;
+
+// The desktop's own colours, fonts and button looks that the history column and the memo
+// strip share. They follow the system palette, never the editor theme. Sizes are logical
+// pixels (the panel's points).
+class ViewLook
+{
+public:
+    static QFont systemFont(int pixelSize, QFont::Weight weight = QFont::Normal);
+
+    static QColor withAlpha(QColor color, double alpha);
+    static QColor calibratedWhite(double white, double alpha = 1.0);
+    static QColor controlAccentColor(const QPalette &palette);
+    static QColor labelColor(const QPalette &palette);
+    static QColor secondaryLabelColor(const QPalette &palette);
+    static QColor systemRedColor();
+
+    // A layer-like box: the fill covers the rounded rectangle and the border is drawn inside it.
+    static void paintRoundedBox(QPainter &painter, const QRectF &bounds, double radius,
+                                const QColor &fill, const QColor &border, double borderWidth);
+
+    // The small pill of an inline button; `bordered` false leaves only the title.
+    static void applyInlineButtonLook(QPushButton *button, bool bordered,
+                                      const QColor &titleColor = QColor());
+};
