@@ -66,7 +66,7 @@ QList<TextViewRows::Row> TextViewRows::visible(const QPlainTextEdit &view)
 
 qreal TextViewRows::textLeft(const QPlainTextEdit &view)
 {
-    const QTextBlock block = view.document()->firstBlock();
+    const QTextBlock block = firstVisibleBlock(view); // laid out, unlike blocks off screen
     const QTextLayout *layout = block.layout();
     const qreal lineX = layout && layout->lineCount() > 0 ? layout->lineAt(0).x()
                                                           : view.document()->documentMargin();

@@ -48,13 +48,10 @@ private slots:
 
     void linesAreNumberedOncePerLine_data();
     void linesAreNumberedOncePerLine();
-    void wrappedLineTakesTheHeightOfAllItsRows();
+    void wrappedLineIsNumberedAndBandedOnItsFirstRow();
     void rowsFollowScrolling();
-    void widthFollowsTheNumberOfDigits_data();
     void widthFollowsTheNumberOfDigits();
-    void widthGrowsWhenTypingCrossesADigit();
     void bandFollowsTheCaretLine();
-    void bandSitsOnTheFirstRowOfAWrappedLine();
     void activeLineIsTheSelectionStart();
     void foldButtonClicksReachTheDelegate_data();
     void foldButtonClicksReachTheDelegate();
@@ -93,17 +90,44 @@ void TestPasteInputGutterView::linesAreNumberedOncePerLine()
     QCOMPARE(f.gutter->displayLineCount(), count);
 }
 
-void TestPasteInputGutterView::wrappedLineTakesTheHeightOfAllItsRows()
+void TestPasteInputGutterView::wrappedLineIsNumberedAndBandedOnItsFirstRow()
 {
     EditorViewFixture f(QStringLiteral("short\n") + QStringLiteral("wrap ").repeated(40) +
                         QStringLiteral("\nend"));
-    const auto first = f.row(0), wrapped = f.row(1), last = f.row(2);
-    QVERIFY(first && wrapped && last);
     const int wrappedRows = f.text->document()->findBlockByNumber(1).layout()->lineCount();
     QVERIFY(wrappedRows >= 3);
+    const auto first = f.row(0), wrapped = f.row(1), last = f.row(2);
     // Each number sits on one row's height; the next number waits below all wrapped rows.
     QCOMPARE(wrapped->height, first->height);
     QVERIFY(qAbs(last->top - wrapped->top - wrappedRows * first->height) < 1.5);
+    // The caret on the wrapped line's last row still bands its first row, and only that.
+    QTextCursor caret(f.text->document()->findBlockByNumber(1));
+    caret.movePosition(QTextCursor::EndOfBlock);
+    f.text->setTextCursor(caret);
+    QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(1));
+    const EditorThemePalette &palette = f.gutter->palette();
+    QCOMPARE(pixel(f.gutter, QPointF(2, wrapped->top + 1)), palette.lineNumberActiveBackground);
+    QCOMPARE(pixel(f.gutter, QPointF(2, wrapped->top + wrapped->height + 2)),
+             palette.gutterBackground);
+}
+
+void TestPasteInputGutterView::widthFollowsTheNumberOfDigits()
+{
+    EditorViewFixture f(numberedLines(9));
+    const int twoDigits = f.gutter->width();
+    QCOMPARE(twoDigits, int(std::ceil(AppSettings::gutterWidth(9))));
+    f.text->moveCursor(QTextCursor::End);
+    QTest::keyClick(f.text, Qt::Key_Return); // 10 lines: two digits are the minimum anyway
+    QCOMPARE(f.gutter->preferredWidth(), twoDigits);
+    f.text->setPlainText(numberedLines(99));
+    f.text->moveCursor(QTextCursor::End);
+    QTest::keyClick(f.text, Qt::Key_Return);
+    QCOMPARE(f.gutter->displayLineCount(), 100);
+    QCOMPARE(f.gutter->preferredWidth(), int(std::ceil(AppSettings::gutterWidth(100))));
+    QTRY_COMPARE(f.gutter->width(), f.gutter->preferredWidth());
+    QVERIFY(f.gutter->width() > twoDigits);
+    QTest::keyClick(f.text, Qt::Key_Backspace);
+    QTRY_COMPARE(f.gutter->width(), twoDigits);
 }
 
 void TestPasteInputGutterView::rowsFollowScrolling()
@@ -117,40 +141,6 @@ void TestPasteInputGutterView::rowsFollowScrolling()
     f.text->verticalScrollBar()->setValue(0);
     QCOMPARE(f.visibleLines().first(), 0);
     QCOMPARE(f.gutter->visibleRows().first().top, topBefore);
-}
-
-void TestPasteInputGutterView::widthFollowsTheNumberOfDigits_data()
-{
-    QTest::addColumn<int>("lines");
-    QTest::addColumn<int>("sameWidthAs");
-
-    QTest::newRow("1 and 9") << 1 << 9;
-    QTest::newRow("9 and 10: two digits minimum") << 9 << 10;
-    QTest::newRow("10 and 99") << 10 << 99;
-}
-
-void TestPasteInputGutterView::widthFollowsTheNumberOfDigits()
-{
-    QFETCH(int, lines);
-    QFETCH(int, sameWidthAs);
-    EditorViewFixture a(numberedLines(lines));
-    EditorViewFixture b(numberedLines(sameWidthAs));
-    QCOMPARE(a.gutter->width(), b.gutter->width());
-    QCOMPARE(a.gutter->width(), int(std::ceil(AppSettings::gutterWidth(lines))));
-}
-
-void TestPasteInputGutterView::widthGrowsWhenTypingCrossesADigit()
-{
-    EditorViewFixture f(numberedLines(99));
-    const int twoDigits = f.gutter->width();
-    f.text->moveCursor(QTextCursor::End);
-    QTest::keyClick(f.text, Qt::Key_Return);
-    QCOMPARE(f.gutter->displayLineCount(), 100);
-    QCOMPARE(f.gutter->preferredWidth(), int(std::ceil(AppSettings::gutterWidth(100))));
-    QTRY_COMPARE(f.gutter->width(), f.gutter->preferredWidth());
-    QVERIFY(f.gutter->width() > twoDigits);
-    QTest::keyClick(f.text, Qt::Key_Backspace);
-    QTRY_COMPARE(f.gutter->width(), twoDigits);
 }
 
 void TestPasteInputGutterView::bandFollowsTheCaretLine()
@@ -168,20 +158,6 @@ void TestPasteInputGutterView::bandFollowsTheCaretLine()
     QCOMPARE(pixel(f.gutter, oldPoint), palette.gutterBackground);
     QCOMPARE(f.gutter->bandRect(*f.row(4)),
              QRectF(0, f.row(4)->top, f.gutter->width(), f.row(4)->height));
-}
-
-void TestPasteInputGutterView::bandSitsOnTheFirstRowOfAWrappedLine()
-{
-    EditorViewFixture f(QStringLiteral("a\n") + QStringLiteral("wrap ").repeated(40));
-    QTextCursor cursor(f.text->document()->findBlockByNumber(1));
-    cursor.movePosition(QTextCursor::EndOfBlock);
-    f.text->setTextCursor(cursor); // on the wrapped line's last row
-    QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(1));
-    const auto row = f.row(1);
-    QCOMPARE(pixel(f.gutter, QPointF(2, row->top + 1)),
-             f.gutter->palette().lineNumberActiveBackground);
-    QCOMPARE(pixel(f.gutter, QPointF(2, row->top + row->height + 2)),
-             f.gutter->palette().gutterBackground);
 }
 
 void TestPasteInputGutterView::activeLineIsTheSelectionStart()
