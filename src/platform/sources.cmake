@@ -21,4 +21,10 @@ list(APPEND ZORV_SOURCES
 
 # Hotkey backends, single instance, X11 window services.
 list(APPEND ZORV_SOURCES
+  src/platform/CarbonKeySymbols.cpp
+  src/platform/DesktopSession.cpp
+  src/platform/PortalHotkeyBackend.cpp
+  src/platform/SingleInstance.cpp
+  src/platform/X11HotkeyBackend.cpp
+  src/platform/X11WindowSystem.cpp
 )

@@ -9,4 +9,5 @@ zorv_add_test(tst_preferences platform/tst_preferences.cpp)
 
 
 # Hotkey backends, single instance, X11.
+zorv_add_test(tst_hotkeybackends platform/tst_hotkeybackends.cpp)
 

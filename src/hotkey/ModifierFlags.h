@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QFlags>
+#include <Qt>
+
+// The event modifier flags of the key combination, with their platform bit values. Other bits
+// that may come with a raw flag word are ignored.
+enum class ModifierFlag : quint32 {
+    shift = 1u << 17,
+    control = 1u << 18,
+    option = 1u << 19,
+    command = 1u << 20,
+};
+Q_DECLARE_FLAGS(ModifierFlags, ModifierFlag)
+Q_DECLARE_OPERATORS_FOR_FLAGS(ModifierFlags)
+
+// Keeps the four known bits of a raw flag word.
+ModifierFlags modifierFlagsFromRaw(quint32 raw);
+
+// Qt's Mac convention: Command is Ctrl, Control is Super (Meta), Option is Alt.
+ModifierFlags modifierFlagsFromQt(Qt::KeyboardModifiers modifiers);

@@ -1,0 +1,252 @@
+#include "platform/X11HotkeyBackend.h"
+
+#include "platform/CarbonKeySymbols.h"
+
+#include <QGuiApplication>
+#include <QTimer>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
+
+#include <X11/keysym.h>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr quint16 carbonCmdKey = 0x100;
+constexpr quint16 carbonShiftKey = 0x200;
+constexpr quint16 carbonOptionKey = 0x800;
+constexpr quint16 carbonControlKey = 0x1000;
+
+// The modifiers a grab is told apart by; lock keys and mouse buttons are left out.
+constexpr quint16 relevantModifiers =
+    XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
+
+} // namespace
+
+std::unique_ptr<X11HotkeyBackend> X11HotkeyBackend::create()
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return nullptr;
+    // Qt works on the connection's default screen, which is the first on every usual setup.
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    if (!screen)
+        return nullptr;
+    return std::make_unique<X11HotkeyBackend>(connection, screen->root);
+}
+
+X11HotkeyBackend::X11HotkeyBackend(xcb_connection_t *connection, quint32 rootWindow)
+    : m_connection(connection)
+    , m_root(rootWindow)
+{
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+X11HotkeyBackend::~X11HotkeyBackend()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+    for (const Grab &grab : std::as_const(m_grabs))
+        ungrab(grab.keycodes, grab.modifiers);
+    xcb_flush(m_connection);
+}
+
+quint16 X11HotkeyBackend::x11ModifierMask(quint32 carbonModifiers)
+{
+    quint16 mask = 0;
+    if (carbonModifiers & carbonCmdKey)
+        mask |= XCB_MOD_MASK_CONTROL;
+    if (carbonModifiers & carbonControlKey)
+        mask |= XCB_MOD_MASK_4;
+    if (carbonModifiers & carbonOptionKey)
+        mask |= XCB_MOD_MASK_1;
+    if (carbonModifiers & carbonShiftKey)
+        mask |= XCB_MOD_MASK_SHIFT;
+    return mask;
+}
+
+bool X11HotkeyBackend::registerHotKey(quint32 signature, quint32 id, quint32 carbonKeyCode,
+                                      quint32 carbonModifiers)
+{
+    const std::optional<KeySymbol> symbol = keySymbolForCarbonKeyCode(carbonKeyCode);
+    if (!symbol)
+        return false;
+    const QList<quint8> keycodes = keycodesFor(symbol->keysym);
+    const quint16 modifiers = x11ModifierMask(carbonModifiers);
+    if (keycodes.isEmpty() || grabFor(signature, id))
+        return false;
+    // Like the system hotkey services elsewhere, one combination is registered once only.
+    for (quint8 keycode : keycodes) {
+        if (grabFor(keycode, modifiers))
+            return false;
+    }
+    if (!grab(keycodes, modifiers))
+        return false;
+    m_grabs.append(Grab{signature, id, keycodes, modifiers});
+    return true;
+}
+
+void X11HotkeyBackend::unregisterHotKey(quint32 signature, quint32 id)
+{
+    for (qsizetype i = 0; i < m_grabs.size(); ++i) {
+        if (m_grabs[i].signature == signature && m_grabs[i].id == id) {
+            ungrab(m_grabs[i].keycodes, m_grabs[i].modifiers);
+            xcb_flush(m_connection);
+            m_grabs.removeAt(i);
+            return;
+        }
+    }
+}
+
+QList<quint8> X11HotkeyBackend::keycodesFor(quint32 keysym) const
+{
+    QList<quint8> keycodes;
+    xcb_key_symbols_t *symbols = xcb_key_symbols_alloc(m_connection);
+    if (!symbols)
+        return keycodes;
+    if (xcb_keycode_t *codes = xcb_key_symbols_get_keycode(symbols, keysym)) {
+        for (xcb_keycode_t *code = codes; *code != XCB_NO_SYMBOL; ++code) {
+            if (!keycodes.contains(*code))
+                keycodes.append(*code);
+        }
+        std::free(codes);
+    }
+    xcb_key_symbols_free(symbols);
+    return keycodes;
+}
+
+// The NumLock bit is whichever modifier the server's map puts the Num_Lock key on.
+QList<quint16> X11HotkeyBackend::lockVariants() const
+{
+    quint16 numLock = 0;
+    const QList<quint8> numLockKeys = keycodesFor(XK_Num_Lock);
+    auto *reply = xcb_get_modifier_mapping_reply(m_connection,
+                                                 xcb_get_modifier_mapping(m_connection), nullptr);
+    if (reply) {
+        const xcb_keycode_t *map = xcb_get_modifier_mapping_keycodes(reply);
+        const int perModifier = reply->keycodes_per_modifier;
+        for (int modifier = 0; modifier < 8 && !numLock; ++modifier) {
+            for (int k = 0; k < perModifier; ++k) {
+                const xcb_keycode_t code = map[modifier * perModifier + k];
+                if (code != 0 && numLockKeys.contains(code))
+                    numLock = quint16(1u << modifier);
+            }
+        }
+        std::free(reply);
+    }
+    QList<quint16> variants{0, XCB_MOD_MASK_LOCK};
+    if (numLock)
+        variants << numLock << quint16(numLock | XCB_MOD_MASK_LOCK);
+    return variants;
+}
+
+// All or nothing: a grab another client already holds (BadAccess) undoes the ones made here.
+bool X11HotkeyBackend::grab(const QList<quint8> &keycodes, quint16 modifiers)
+{
+    const QList<quint16> locks = lockVariants();
+    QList<xcb_void_cookie_t> cookies;
+    for (quint8 keycode : keycodes) {
+        for (quint16 lock : locks) {
+            cookies.append(xcb_grab_key_checked(m_connection, 0, m_root, modifiers | lock, keycode,
+                                                XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        }
+    }
+    bool granted = true;
+    for (const xcb_void_cookie_t &cookie : std::as_const(cookies)) {
+        if (xcb_generic_error_t *error = xcb_request_check(m_connection, cookie)) {
+            granted = false;
+            std::free(error);
+        }
+    }
+    if (!granted) {
+        ungrab(keycodes, modifiers);
+        xcb_flush(m_connection);
+    }
+    return granted;
+}
+
+void X11HotkeyBackend::ungrab(const QList<quint8> &keycodes, quint16 modifiers)
+{
+    // Ungrabbing only ever releases this client's own grabs, so a refused variant is harmless.
+    const QList<quint16> locks = lockVariants();
+    for (quint8 keycode : keycodes) {
+        for (quint16 lock : locks)
+            xcb_ungrab_key(m_connection, keycode, m_root, modifiers | lock);
+    }
+}
+
+X11HotkeyBackend::Grab *X11HotkeyBackend::grabFor(quint8 keycode, quint16 modifiers)
+{
+    for (Grab &grab : m_grabs) {
+        if (grab.modifiers == modifiers && grab.keycodes.contains(keycode))
+            return &grab;
+    }
+    return nullptr;
+}
+
+X11HotkeyBackend::Grab *X11HotkeyBackend::heldGrabFor(quint8 keycode)
+{
+    for (Grab &grab : m_grabs) {
+        if (grab.isDown && grab.keycodes.contains(keycode))
+            return &grab;
+    }
+    return nullptr;
+}
+
+X11HotkeyBackend::Grab *X11HotkeyBackend::grabFor(quint32 signature, quint32 id)
+{
+    for (Grab &grab : m_grabs) {
+        if (grab.signature == signature && grab.id == id)
+            return &grab;
+    }
+    return nullptr;
+}
+
+bool X11HotkeyBackend::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+{
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    const quint8 type = event->response_type & 0x7f;
+    if (type == XCB_KEY_PRESS || type == XCB_KEY_RELEASE) {
+        const auto *key = static_cast<const xcb_key_press_event_t *>(message);
+        if (key->event == m_root)
+            handleKey(type == XCB_KEY_PRESS, key->detail, key->state, key->time);
+    }
+    // Never swallowed: Qt still takes the event's timestamp, which it then uses as the user
+    // time when our panel activates itself.
+    return false;
+}
+
+// Holding a combination makes the server repeat it as release+press pairs with one timestamp;
+// only the first press counts, and a release is reported once no repeat press followed it.
+// The release is matched by key alone: the modifiers may have been let go first.
+void X11HotkeyBackend::handleKey(bool pressed, quint8 keycode, quint16 state, quint32 time)
+{
+    Grab *grab = pressed ? grabFor(keycode, state & relevantModifiers) : heldGrabFor(keycode);
+    if (!grab)
+        return;
+    if (pressed) {
+        const bool repeat = grab->isDown || (grab->lastReleaseTime == time && time != 0);
+        grab->isDown = true;
+        if (!repeat)
+            deliver(Event{grab->signature, grab->id, EventKind::pressed});
+        return;
+    }
+    grab->isDown = false;
+    grab->lastReleaseTime = time;
+    deliverReleaseLater(grab->signature, grab->id, time);
+}
+
+void X11HotkeyBackend::deliverReleaseLater(quint32 signature, quint32 id, quint32 time)
+{
+    QTimer::singleShot(0, &m_context, [this, signature, id, time] {
+        const Grab *grab = grabFor(signature, id);
+        if (grab && !grab->isDown && grab->lastReleaseTime == time)
+            deliver(Event{signature, id, EventKind::released});
+    });
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/GlobalHotkeyBackend.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QList>
+#include <QObject>
+
+#include <memory>
+
+struct xcb_connection_t;
+
+// System-wide hotkeys on X11: a passive key grab on the root window for every keycode that
+// produces the key's keysym, once for each NumLock/CapsLock state, so the hotkey works whatever
+// the lock keys are. Presses are read from Qt's event stream by a native event filter.
+class X11HotkeyBackend : public GlobalHotkeyBackend, public QAbstractNativeEventFilter
+{
+public:
+    // Empty when the application has no X11 connection.
+    static std::unique_ptr<X11HotkeyBackend> create();
+
+    X11HotkeyBackend(xcb_connection_t *connection, quint32 rootWindow);
+    ~X11HotkeyBackend() override;
+
+    bool registerHotKey(quint32 signature, quint32 id, quint32 carbonKeyCode,
+                        quint32 carbonModifiers) override;
+    void unregisterHotKey(quint32 signature, quint32 id) override;
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+
+    // The X modifier mask of a Carbon mask: Command is Control, Control is Mod4 (Super),
+    // Option is Mod1 (Alt), Shift is Shift.
+    static quint16 x11ModifierMask(quint32 carbonModifiers);
+
+private:
+    struct Grab
+    {
+        quint32 signature = 0;
+        quint32 id = 0;
+        QList<quint8> keycodes;
+        quint16 modifiers = 0;
+        bool isDown = false;
+        quint32 lastReleaseTime = 0;
+    };
+
+    QList<quint8> keycodesFor(quint32 keysym) const;
+    QList<quint16> lockVariants() const;
+    bool grab(const QList<quint8> &keycodes, quint16 modifiers);
+    void ungrab(const QList<quint8> &keycodes, quint16 modifiers);
+    Grab *grabFor(quint8 keycode, quint16 modifiers);
+    Grab *grabFor(quint32 signature, quint32 id);
+    Grab *heldGrabFor(quint8 keycode);
+    void handleKey(bool pressed, quint8 keycode, quint16 state, quint32 time);
+    void deliverReleaseLater(quint32 signature, quint32 id, quint32 time);
+
+    xcb_connection_t *m_connection;
+    quint32 m_root;
+    QList<Grab> m_grabs;
+    QObject m_context; // scopes deferred release deliveries to this backend's life
+};
