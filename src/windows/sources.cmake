@@ -11,4 +11,5 @@ list(APPEND ZORV_SOURCES
   src/windows/ZorvBrandMarkView.cpp
   src/windows/PanelKeyChord.cpp
   src/windows/PanelKeyMonitor.cpp
+  src/windows/MainPanelViewController.cpp
 )

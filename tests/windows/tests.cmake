@@ -3,3 +3,7 @@ zorv_add_test(tst_windowframes windows/tst_windowframes.cpp)
 
 # The main panel: its key chords, key monitor and brand mark.
 zorv_add_test(tst_panelkeys windows/tst_panelkeys.cpp)
+zorv_add_test(tst_mainpanel windows/tst_mainpanel.cpp)
+# Not a test: renders the main panel to PNG for a look (run it under Xvfb).
+add_executable(look_mainpanel windows/look_mainpanel.cpp)
+target_link_libraries(look_mainpanel PRIVATE zorvcore)
