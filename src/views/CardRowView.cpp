@@ -2,6 +2,7 @@
 
 #include "model/AppSettings.h"
 #include "model/Card.h"
+#include "views/ClickCounter.h"
 #include "views/ElidedLabel.h"
 #include "views/ViewLook.h"
 
@@ -107,7 +108,7 @@ void CardRowView::mouseDoubleClickEvent(QMouseEvent *event)
 // The first click of a double click copies, the second edits; a third does nothing more.
 void CardRowView::mouseDown(const QMouseEvent &event)
 {
-    const int clickCount = m_clicks.registerClick(event);
+    const int clickCount = ClickCounter::shared().registerClick(event);
     CardRowViewDelegate *delegate = m_delegate.get();
     if (!delegate)
         return;

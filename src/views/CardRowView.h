@@ -1,7 +1,6 @@
 #pragma once
 
 #include "views/CardRowViewDelegate.h"
-#include "views/ClickCounter.h"
 #include "views/WeakDelegate.h"
 
 #include <QUuid>
@@ -53,5 +52,4 @@ private:
     ElidedLabel *m_bodyLabel;
     QPushButton *m_pinButton;
     QPushButton *m_deleteButton;
-    ClickCounter m_clicks;
 };

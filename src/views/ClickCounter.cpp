@@ -4,18 +4,21 @@
 #include <QMouseEvent>
 #include <QStyleHints>
 
+ClickCounter &ClickCounter::shared()
+{
+    static ClickCounter counter;
+    return counter;
+}
+
 int ClickCounter::registerClick(const QMouseEvent &event)
 {
     const bool isDoubleClick = event.type() == QEvent::MouseButtonDblClick;
     if (followsPreviousClick(event))
         ++m_count;
-    else
+    else // Qt may already have decided this is a second click, whatever our clock says
         m_count = isDoubleClick ? 2 : 1;
-    // Qt has already decided this is the second click, whatever our own clock says.
-    if (isDoubleClick && m_count < 2)
-        m_count = 2;
     m_lastTimestamp = event.timestamp();
-    m_lastPosition = event.position();
+    m_lastPosition = event.globalPosition();
     return m_count;
 }
 
@@ -25,7 +28,7 @@ bool ClickCounter::followsPreviousClick(const QMouseEvent &event) const
         return false;
     const QStyleHints *hints = QGuiApplication::styleHints();
     const quint64 interval = quint64(hints->mouseDoubleClickInterval());
-    const QPointF moved = event.position() - m_lastPosition;
+    const QPointF moved = event.globalPosition() - m_lastPosition;
     return event.timestamp() - m_lastTimestamp <= interval &&
            moved.manhattanLength() <= hints->mouseDoubleClickDistance();
 }

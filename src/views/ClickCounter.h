@@ -10,6 +10,10 @@ class QMouseEvent;
 class ClickCounter
 {
 public:
+    // One count for the whole application, as the desktop keeps it: a click often makes
+    // the list rebuild its rows, so the next click of the series lands on a new widget.
+    static ClickCounter &shared();
+
     // The count of this press or double-click event.
     int registerClick(const QMouseEvent &event);
 
@@ -18,5 +22,5 @@ private:
 
     int m_count = 0;
     quint64 m_lastTimestamp = 0;
-    QPointF m_lastPosition;
+    QPointF m_lastPosition; // global
 };

@@ -1,6 +1,7 @@
 #include "views/MemoChipView.h"
 
 #include "model/Memo.h"
+#include "views/ClickCounter.h"
 #include "views/ElidedLabel.h"
 #include "views/ViewLook.h"
 
@@ -125,7 +126,7 @@ void MemoChipView::mouseDoubleClickEvent(QMouseEvent *event)
 // The first click of a double click selects and copies, the second loads into the editor.
 void MemoChipView::mouseDown(const QMouseEvent &event)
 {
-    const int clickCount = m_clicks.registerClick(event);
+    const int clickCount = ClickCounter::shared().registerClick(event);
     if (clickCount == 1)
         send(onSelect);
     else if (clickCount == 2)

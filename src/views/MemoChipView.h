@@ -1,7 +1,5 @@
 #pragma once
 
-#include "views/ClickCounter.h"
-
 #include <QUuid>
 #include <QWidget>
 #include <functional>
@@ -57,5 +55,4 @@ private:
     const bool m_isActive;
     QLabel *m_pinLabel;
     ElidedLabel *m_label;
-    ClickCounter m_clicks;
 };

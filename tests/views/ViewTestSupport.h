@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <QWidget>
+#include <QtTest>
 
 #include "model/DataFolder.h"
 #include "platform/PreferencesStore.h"
@@ -30,6 +31,15 @@ inline void turn()
 {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The time of the first click of a new series, later than any click QTest has sent; QTest's
+// own clicks stay clear of the series.
+inline ulong newClickSeries()
+{
+    const ulong start = ulong(QTest::lastMouseTimestamp) + 1000;
+    QTest::lastMouseTimestamp += 3000;
+    return start;
 }
 
 // What the desktop sends for one more click of a series that began at `start` (ms):
