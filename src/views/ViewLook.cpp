@@ -65,15 +65,23 @@ void ViewLook::paintRoundedBox(QPainter &painter, const QRectF &bounds, double r
 
 void ViewLook::applyInlineButtonLook(QPushButton *button, bool bordered, const QColor &titleColor)
 {
+    // The pill is a faint wash of the text colour, so it shows on light and dark panels alike.
+    const QColor ink = button->palette().color(QPalette::WindowText);
+    const auto rgba = [&ink](double alpha) {
+        return QStringLiteral("rgba(%1, %2, %3, %4)")
+            .arg(ink.red())
+            .arg(ink.green())
+            .arg(ink.blue())
+            .arg(alpha);
+    };
     QString sheet = bordered ? QStringLiteral("QPushButton { border: none; border-radius: 7px;"
-                                              " background: rgba(0, 0, 0, 0.08);"
-                                              " padding: 1px 4px; }"
-                                              "QPushButton:pressed { background: rgba(0, 0, 0, "
-                                              "0.18); }")
+                                              " background: %1; padding: 1px 4px; }"
+                                              "QPushButton:pressed { background: %2; }")
+                                   .arg(rgba(0.1), rgba(0.2))
                              : QStringLiteral("QPushButton { border: none; background: transparent;"
                                               " padding: 0px; }");
-    if (titleColor.isValid())
-        sheet += QStringLiteral("QPushButton { color: %1; }").arg(titleColor.name());
+    sheet += QStringLiteral("QPushButton { color: %1; }")
+                 .arg((titleColor.isValid() ? titleColor : labelColor(button->palette())).name());
     button->setStyleSheet(sheet);
     button->setFlat(!bordered);
     button->setFocusPolicy(Qt::NoFocus);

@@ -1,6 +1,7 @@
 // Renders the history column and the memo strip with sample data to PNG files, for looking
-// at them. Usage: views_look <output folder>. Run it under a private display and private
-// XDG folders: it writes sample memos and history into the data folder it finds.
+// at them. Usage: views_look <output folder> [dark]. "dark" gives the views the dark palette
+// of a dark panel. Run it under a private display and private XDG folders: it writes sample
+// memos and history into the data folder it finds.
 #include "model/AppSettings.h"
 #include "model/CardStore.h"
 #include "model/DataFolder.h"
@@ -16,12 +17,25 @@
 
 namespace {
 
+void useDarkPalette()
+{
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Window, QColor(0x2B, 0x2D, 0x33));
+    palette.setColor(QPalette::WindowText, Qt::white);
+    palette.setColor(QPalette::Button, QColor(0x55, 0x58, 0x60));
+    palette.setColor(QPalette::ButtonText, Qt::white);
+    palette.setColor(QPalette::Text, Qt::white);
+    palette.setColor(QPalette::Base, QColor(0x1E, 0x1F, 0x24));
+    QApplication::setPalette(palette);
+}
+
 void save(QWidget *view, const QSize &size, const QString &path)
 {
     QWidget backdrop;
     backdrop.setAutoFillBackground(true);
     QPalette palette = backdrop.palette();
-    palette.setColor(QPalette::Window, QColor(0xEC, 0xEC, 0xEC));
+    if (palette.color(QPalette::Window).lightness() > 128)
+        palette.setColor(QPalette::Window, QColor(0xEC, 0xEC, 0xEC));
     backdrop.setPalette(palette);
     view->setParent(&backdrop);
     view->setGeometry(0, 0, size.width(), size.height());
@@ -68,6 +82,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
+    if (argc > 2 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("dark"))
+        useDarkPalette();
     PreferencesStore::standard().clear();
     QDir(dataFolderURL()).removeRecursively();
 
