@@ -3,6 +3,7 @@
 #include "platform/PrivateFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -15,8 +16,10 @@ QString dataFolderURL()
     const QString legacy = QDir(base).filePath(QStringLiteral("ZORVE"));
 
     // A failed move leaves the legacy folder alone; a new empty folder is made instead.
-    if (!QFileInfo::exists(folder) && QFileInfo::exists(legacy))
-        QDir().rename(legacy, folder);
+    // The moved folder becomes private like a new one: it holds everything the user copied.
+    if (!QFileInfo::exists(folder) && QFileInfo::exists(legacy) && QDir().rename(legacy, folder))
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
     PrivateFolder::create(folder);
     return folder;
 }

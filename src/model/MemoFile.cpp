@@ -3,31 +3,25 @@
 #include "model/StoredValues.h"
 #include "model/TextMatch.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileTimes.h"
 
 #include <QFile>
 #include <QStringDecoder>
-#include <QStringList>
 
 namespace {
 
-// Split points are line feeds that do not end a CR LF pair.
-QStringList splitLines(const QString &content)
+// The end of the line that starts at start: the next line feed that does not end a CR LF pair.
+qsizetype lineEnd(const QString &content, qsizetype start)
 {
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < content.size(); ++i) {
-        if (content.at(i) == u'\n' && (i == 0 || content.at(i - 1) != u'\r')) {
-            lines.append(content.mid(start, i - start));
-            start = i + 1;
-        }
-    }
-    lines.append(content.mid(start));
-    return lines;
+    qsizetype end = content.indexOf(u'\n', start);
+    while (end > 0 && content.at(end - 1) == u'\r')
+        end = content.indexOf(u'\n', end + 1);
+    return end < 0 ? content.size() : end;
 }
 
-bool isHeaderFiller(const QString &line)
+bool isHeaderFiller(QStringView line)
 {
-    const QString trimmed = line.trimmed();
+    const QStringView trimmed = line.trimmed();
     return trimmed.isEmpty() || trimmed == u"pin: true" || trimmed == u"pin: false";
 }
 
@@ -48,19 +42,23 @@ QByteArray memoFileContent(const Memo &memo)
 
 MemoContent parseMemoContent(const QString &content, const QString &fallbackTitle)
 {
-    QStringList lines = splitLines(content);
-    const QString first = lines.first().trimmed();
+    qsizetype end = lineEnd(content, 0);
+    const QString first = content.first(end).trimmed();
     if (!textHasPrefix(first, QStringLiteral("#")))
         return {fallbackTitle, content.trimmed()};
 
     // Only one "#" goes: "## A" is titled "# A".
     QString title = first.mid(1).trimmed();
-    lines.removeFirst();
-    while (!lines.isEmpty() && isHeaderFiller(lines.first()))
-        lines.removeFirst();
     if (title.isEmpty())
         title = fallbackTitle;
-    return {title, lines.join(u'\n')};
+    // Blank and pin lines after the heading go; the rest, up to the end, is the text.
+    while (end < content.size()) {
+        const qsizetype start = end + 1;
+        end = lineEnd(content, start);
+        if (!isHeaderFiller(QStringView(content).sliced(start, end - start)))
+            return {title, content.sliced(start)};
+    }
+    return {title, QString()};
 }
 
 std::optional<Memo> parseMemoFile(const QFileInfo &entry, QByteArray *bytes)
@@ -79,7 +77,7 @@ std::optional<Memo> parseMemoFile(const QFileInfo &entry, QByteArray *bytes)
         return std::nullopt;
 
     const MemoContent parsed = parseMemoContent(content, base);
-    QDateTime updatedAt = entry.lastModified();
+    QDateTime updatedAt = fileModificationTime(entry.filePath());
     if (!updatedAt.isValid())
         updatedAt = QDateTime::currentDateTimeUtc();
     if (bytes)

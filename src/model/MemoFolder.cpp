@@ -9,6 +9,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -70,6 +71,27 @@ std::optional<QList<Memo>> decodeLegacyMemos(const QByteArray &json)
     return memos;
 }
 
+// Unchanged memos share their text with the record, so most checks need no comparison.
+bool sameText(const QString &a, const QString &b)
+{
+    return a.isSharedWith(b) || a == b;
+}
+
+// Hidden files are skipped; the order by name makes ties in time come out the same each time.
+QList<QFileInfo> listMarkdownFiles(const QString &folder)
+{
+    QList<QFileInfo> entries;
+    QDirIterator it(folder, QDir::Files);
+    while (it.hasNext()) {
+        const QFileInfo entry = it.nextFileInfo();
+        if (isMarkdown(entry))
+            entries.append(entry);
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const QFileInfo &a, const QFileInfo &b) { return a.fileName() < b.fileName(); });
+    return entries;
+}
+
 // The file's time is the memo's updatedAt; a failure only costs the order.
 void setModificationTime(const QString &path, const QDateTime &time)
 {
@@ -94,12 +116,10 @@ QList<Memo> MemoFolder::loadAll()
         return {};
     migrateLegacyMemos(data);
 
-    const QDir folder(QDir(data).filePath(QStringLiteral("Memos")));
     QList<Memo> memos;
-    const QFileInfoList entries = folder.entryInfoList(QDir::Files, QDir::Name);
-    for (const QFileInfo &entry : entries) {
+    for (const QFileInfo &entry : listMarkdownFiles(QDir(data).filePath(QStringLiteral("Memos")))) {
         QByteArray bytes;
-        std::optional<Memo> memo = isMarkdown(entry) ? parseMemoFile(entry, &bytes) : std::nullopt;
+        std::optional<Memo> memo = parseMemoFile(entry, &bytes);
         if (!memo)
             continue;
         records.insert(memo->id, Record{*memo, digestOf(bytes), entry.filePath()});
@@ -147,8 +167,9 @@ bool MemoFolder::writeChanged(const QList<Memo> &memos, const QString &folder, Q
         const auto record = records.find(memo.id);
         const bool known = record != records.end();
         const QString path = known ? record->path : memoPath(folder, memo.id);
-        const bool same = known && record->memo.title == memo.title &&
-                          record->memo.text == memo.text && record->memo.isPinned == memo.isPinned;
+        const bool same = known && sameText(record->memo.title, memo.title) &&
+                          sameText(record->memo.text, memo.text) &&
+                          record->memo.isPinned == memo.isPinned;
         if (!same) {
             if (!writeMemo(memo, path, error))
                 return false;

@@ -33,6 +33,11 @@ bool isBoundary(const QString &text, qsizetype position)
 {
     if (position <= 0 || position >= text.size())
         return true;
+    // Below U+0300 only CR LF holds two code points together; most texts end here.
+    const char16_t before = text.at(position - 1).unicode();
+    const char16_t after = text.at(position).unicode();
+    if (before < 0x300 && after < 0x300)
+        return !(before == u'\r' && after == u'\n');
     const icu::UnicodeString alias = aliasOf(text);
     const auto it = characterIterator(alias);
     return !it || it->isBoundary(int32_t(position));

