@@ -1,8 +1,7 @@
 # Tests of the windows.
 zorv_add_test(tst_windowframes windows/tst_windowframes.cpp)
 
-# The main panel: its key chords, key monitor and brand mark.
-zorv_add_test(tst_panelkeys windows/tst_panelkeys.cpp)
+# The main panel with its real editor, history column and memo strip.
 zorv_add_test(tst_mainpanel windows/tst_mainpanel.cpp)
 # Not a test: renders the main panel to PNG for a look (run it under Xvfb).
 add_executable(look_mainpanel windows/look_mainpanel.cpp)

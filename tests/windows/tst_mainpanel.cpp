@@ -11,10 +11,15 @@
 #include "views/MemoPanelViewController.h"
 #include "windows/MainPanelViewController.h"
 #include "windows/ZorvBrandMarkView.h"
+#include "windows/ZorvLogoView.h"
+
+#include <QAction>
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -45,6 +50,8 @@ private slots:
     void cleanup();
 
     void layoutFollowsTheSize();
+    void brandMarkLetsClicksThrough();
+    void plainKeysReachTheEditor();
     void confirmRecordsCardAndMemoInOrder();
     void confirmWritesIntoTheActiveMemo();
     void confirmChords_data();
@@ -73,6 +80,7 @@ private:
     std::unique_ptr<MemoStore> memoStore;
     std::unique_ptr<QWidget> window;
     MainPanelViewController *panel = nullptr;
+    QAction *windowShortcut = nullptr; // Super+1 as a window's menu would carry it
     QList<PanelScreenCorner> snapped;
     int confirmedCount = 0;
 };
@@ -94,6 +102,9 @@ void TestMainPanel::init()
     panel->resize(window->size());
     panel->onSnapCorner = [this](PanelScreenCorner corner) { snapped.append(corner); };
     panel->onPasteConfirmed = [this] { ++confirmedCount; };
+    windowShortcut = new QAction(window.get());
+    windowShortcut->setShortcut(QKeySequence(Qt::META | Qt::Key_1));
+    window->addAction(windowShortcut);
     showPanel();
 }
 
@@ -140,6 +151,31 @@ void TestMainPanel::layoutFollowsTheSize()
     QCOMPARE(editor()->geometry(), QRect(0, 27, 775, 460));
     QCOMPARE(panel->cardListViewController()->geometry(), QRect(780, 27, 120, 573));
     QCOMPARE(panel->memoPanelViewController()->geometry(), QRect(0, 488, 775, 112));
+}
+
+void TestMainPanel::brandMarkLetsClicksThrough()
+{
+    ZorvBrandMarkView *mark = panel->brandMarkView();
+    QVERIFY(!logoImage().isNull());
+    QCOMPARE(mark->logoView()->size(), QSize(28, 28));
+    QCOMPARE(mark->logoView()->alpha(), 1.0);
+    QCOMPARE(mark->titleLabel()->text(), QStringLiteral("ZORV"));
+    const QList<QWidget *> parts{mark, mark->logoView(), mark->titleLabel()};
+    for (QWidget *part : parts) {
+        const QPoint centre = part->mapTo(window.get(), part->rect().center());
+        QWidget *hit = window->childAt(centre);
+        QVERIFY(hit);
+        QVERIFY(hit != mark && !mark->isAncestorOf(hit));
+    }
+}
+
+void TestMainPanel::plainKeysReachTheEditor()
+{
+    QTest::keyClicks(editor()->textView(), QStringLiteral("ab"));
+    press(Qt::Key_Return, Qt::NoModifier);
+
+    QCOMPARE(editor()->textWithoutFoldBadges(), QStringLiteral("ab\n"));
+    QVERIFY(cardStore->cards.isEmpty());
 }
 
 void TestMainPanel::confirmRecordsCardAndMemoInOrder()
@@ -198,9 +234,13 @@ void TestMainPanel::confirmChords_data()
     QTest::newRow("Ctrl+Shift+Return") << ret << (command | shift) << true;
     QTest::newRow("Ctrl+Alt+Return") << ret << (command | option) << true;
     QTest::newRow("Super+Alt+Return") << ret << (control | option) << true;
+    QTest::newRow("Super+Alt+Shift+Return") << ret << (control | option | shift) << true;
     QTest::newRow("Ctrl+Super+Return") << ret << (command | control) << false;
+    QTest::newRow("Ctrl+Super+Alt+Return") << ret << (command | control | option) << false;
+    QTest::newRow("Alt+Return") << ret << option << false;
     QTest::newRow("Super+Return") << ret << control << false;
     QTest::newRow("Ctrl+keypad Enter") << int(Qt::Key_Enter) << command << false;
+    QTest::newRow("Super+Alt+keypad Enter") << int(Qt::Key_Enter) << (control | option) << false;
 }
 
 void TestMainPanel::confirmChords()
@@ -259,6 +299,8 @@ void TestMainPanel::snapCorners_data()
     QTest::newRow("Super+9") << int(Qt::Key_9) << control << C(PanelScreenCorner::bottomRight);
     QTest::newRow("Super+5") << int(Qt::Key_5) << control << C();
     QTest::newRow("Super+Alt+1") << int(Qt::Key_1) << (control | option) << C();
+    QTest::newRow("Ctrl+Super+1") << int(Qt::Key_1) << (control | command) << C();
+    QTest::newRow("Super+Shift+1 is !") << int(Qt::Key_Exclam) << (control | shift) << C();
 }
 
 void TestMainPanel::snapCorners()
@@ -266,12 +308,17 @@ void TestMainPanel::snapCorners()
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(std::optional<PanelScreenCorner>, expected);
+    QSignalSpy shortcut(windowShortcut, &QAction::triggered);
 
     press(key, modifiers);
 
     QCOMPARE(snapped.size(), expected ? 1 : 0);
-    if (expected)
+    if (expected) {
         QCOMPARE(snapped.front(), *expected);
+        QCOMPARE(editor()->textWithoutFoldBadges(), QString()); // consumed
+    }
+    // The monitor sees a press before any shortcut of the window.
+    QCOMPARE(shortcut.count(), 0);
 }
 
 void TestMainPanel::historyKeysReachTheCardList()
@@ -314,6 +361,14 @@ void TestMainPanel::monitorLivesWhileShown()
     window->hide();
     QVERIFY(!panel->hasKeyMonitor());
     showPanel();
+    QVERIFY(panel->hasKeyMonitor());
+    panel->hide(); // the window stays active, the panel is gone from it
+    QVERIFY(!panel->hasKeyMonitor());
+    QSignalSpy shortcut(windowShortcut, &QAction::triggered);
+    QTest::keyClick(window.get(), Qt::Key_1, control);
+    QCOMPARE(shortcut.count(), 1);
+    QVERIFY(snapped.isEmpty());
+    panel->show();
     QVERIFY(panel->hasKeyMonitor());
     typeIntoEditor(QStringLiteral("again"));
 
