@@ -13,6 +13,14 @@ namespace {
 constexpr qreal minimumRowHeight = 4;
 constexpr int columnsPerStep = 4;
 
+// The text view paints its viewport from viewportEvent, which it keeps protected. A member
+// pointer taken through this never-instantiated subclass calls it on any text view, through
+// its virtual table, so a subclass's own painting is kept.
+struct ViewportAccess : QPlainTextEdit
+{
+    using QPlainTextEdit::viewportEvent;
+};
+
 } // namespace
 
 PasteInputIndentGuideView::PasteInputIndentGuideView(QWidget *parent)
@@ -20,31 +28,30 @@ PasteInputIndentGuideView::PasteInputIndentGuideView(QWidget *parent)
     , m_palette(EditorThemePalette::forKind(EditorThemeKind::light))
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
+    resize(0, 0);
+    hide();
 }
 
 void PasteInputIndentGuideView::setTextView(QPlainTextEdit *textView)
 {
-    if (m_textView)
+    if (m_textView) {
         m_textView->viewport()->removeEventFilter(this);
-    m_textView = textView;
-    if (!textView) {
-        hide();
-        return;
+        m_textView->viewport()->update();
     }
-    // A sibling above the viewport, not its child: the viewport moves its children when it
-    // scrolls, while this view has to stay put and repaint.
-    setParent(textView);
+    m_textView = textView;
+    if (!textView)
+        return;
+    // Installed after the text view's own filter, so it sees the paint events first.
     textView->viewport()->installEventFilter(this);
-    followViewport();
-    show();
+    textView->viewport()->update();
 }
 
 void PasteInputIndentGuideView::setPalette(const EditorThemePalette &palette)
 {
     m_palette = palette;
-    update();
+    if (m_textView)
+        m_textView->viewport()->update();
 }
 
 int PasteInputIndentGuideView::indentLevel(const QString &line)
@@ -83,56 +90,32 @@ QList<QLineF> PasteInputIndentGuideView::guideSegments(const QRectF &area) const
     return segments;
 }
 
-void PasteInputIndentGuideView::paintEvent(QPaintEvent *event)
+QList<QLineF> PasteInputIndentGuideView::guideSegments() const
 {
+    return m_textView ? guideSegments(QRectF(m_textView->viewport()->rect())) : QList<QLineF>();
+}
+
+bool PasteInputIndentGuideView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Paint && m_textView && watched == m_textView->viewport()) {
+        paintTextAndGuides(static_cast<QPaintEvent *>(event));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PasteInputIndentGuideView::paintTextAndGuides(QPaintEvent *event)
+{
+    (m_textView->*(&ViewportAccess::viewportEvent))(event);
     const QList<QLineF> segments = guideSegments(QRectF(event->rect()));
     if (segments.isEmpty())
         return;
-    QPainter painter(this);
+    QPainter painter(m_textView->viewport());
+    painter.setClipRegion(event->region());
     QPen pen(m_palette.indentGuide, 1);
     pen.setDashPattern({2, 3});
     pen.setDashOffset(0);
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);
     painter.drawLines(segments);
-}
-
-bool PasteInputIndentGuideView::eventFilter(QObject *watched, QEvent *event)
-{
-    if (m_textView && watched == m_textView->viewport() &&
-        (event->type() == QEvent::Resize || event->type() == QEvent::Move))
-        followViewport();
-    return QWidget::eventFilter(watched, event);
-}
-
-bool PasteInputIndentGuideView::event(QEvent *event)
-{
-    // Below the viewport the guides would be hidden behind the text; whoever restacks the
-    // text view's children, they go back on top.
-    if (event->type() == QEvent::ZOrderChange && m_textView && !isAboveViewport())
-        raise();
-    return QWidget::event(event);
-}
-
-bool PasteInputIndentGuideView::isAboveViewport() const
-{
-    if (parentWidget() != m_textView)
-        return true; // not among the text view's children: nothing to restack
-    // Children are kept in stacking order, the topmost last.
-    const QObjectList &siblings = m_textView->children();
-    qsizetype self = -1, viewport = -1;
-    for (qsizetype i = 0; i < siblings.size(); ++i) {
-        if (siblings.at(i) == this)
-            self = i;
-        else if (siblings.at(i) == m_textView->viewport())
-            viewport = i;
-    }
-    return self > viewport;
-}
-
-void PasteInputIndentGuideView::followViewport()
-{
-    setGeometry(m_textView->viewport()->geometry());
-    if (!isAboveViewport())
-        raise();
 }

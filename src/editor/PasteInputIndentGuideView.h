@@ -8,8 +8,9 @@
 #include <QWidget>
 
 // Thin dashed vertical lines through the indentation of every indented line, one per level.
-// A transparent overlay on the text view's viewport that takes no input and paints only the
-// lines in the area being repainted.
+// The guides are drawn in the text view's own paint pass, right after its text: they repaint
+// exactly where the text repaints and scroll with it, so asking this view for a redraw costs
+// nothing. The view itself stays hidden and takes no input.
 class PasteInputIndentGuideView : public QWidget
 {
     Q_OBJECT
@@ -17,28 +18,24 @@ class PasteInputIndentGuideView : public QWidget
 public:
     explicit PasteInputIndentGuideView(QWidget *parent = nullptr);
 
-    // Puts the view over the text view's viewport and keeps it there.
     void setTextView(QPlainTextEdit *textView);
     QPlainTextEdit *textView() const { return m_textView; }
 
     void setPalette(const EditorThemePalette &palette);
     const EditorThemePalette &palette() const { return m_palette; }
 
-    // The guide segments of the lines that meet area, in this view's coordinates.
+    // The guide segments of the lines that meet area, in the text view's viewport coordinates.
     QList<QLineF> guideSegments(const QRectF &area) const;
-    QList<QLineF> guideSegments() const { return guideSegments(QRectF(rect())); }
+    QList<QLineF> guideSegments() const;
 
     // Indentation level of a line: spaces count 1, tabs 4, the sum divided by 4 and rounded down.
     static int indentLevel(const QString &line);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    bool event(QEvent *event) override;
 
 private:
-    void followViewport();
-    bool isAboveViewport() const;
+    void paintTextAndGuides(QPaintEvent *event);
 
     QPointer<QPlainTextEdit> m_textView;
     EditorThemePalette m_palette;

@@ -36,8 +36,6 @@ private slots:
     void guidesRunThroughTheMiddleOfEachStep();
     void guidesSpanTheFirstRowOfTheirLine();
     void onlyVisibleLinesAreWalked();
-    void overlayCoversTheViewport();
-    void loweringKeepsTheGuidesAboveTheText();
     void guidesAreDashedInThePaletteColour();
 };
 
@@ -100,30 +98,6 @@ void TestPasteInputIndentGuideView::onlyVisibleLinesAreWalked()
     // A repaint of one row asks for that row's guides only.
     const QLineF first = f.guides->guideSegments().first();
     QCOMPARE(f.guides->guideSegments(QRectF(0, first.y1(), 100, 1)).size(), 1);
-}
-
-void TestPasteInputIndentGuideView::overlayCoversTheViewport()
-{
-    EditorViewFixture f(QStringLiteral("    x"));
-    QCOMPARE(f.guides->parentWidget(), f.text);
-    QCOMPARE(f.guides->geometry(), f.text->viewport()->geometry());
-    f.window->resize(500, 400);
-    QCoreApplication::processEvents();
-    QCOMPARE(f.guides->geometry(), f.text->viewport()->geometry());
-    QVERIFY(f.guides->testAttribute(Qt::WA_TransparentForMouseEvents));
-}
-
-void TestPasteInputIndentGuideView::loweringKeepsTheGuidesAboveTheText()
-{
-    // Lowered below the viewport the guides would be painted over by the text's background.
-    EditorViewFixture f(QStringLiteral("        x"));
-    f.guides->lower();
-    const QObjectList &children = f.text->children();
-    QVERIFY(children.indexOf(f.guides) > children.indexOf(f.text->viewport()));
-    const QLineF guide = f.guides->guideSegments().first();
-    const QImage image = f.text->grab().toImage();
-    const QPoint at = QPoint(qFloor(guide.x1()), qRound(guide.y1())) + f.text->viewport()->pos();
-    QCOMPARE(image.pixelColor(at), f.guides->palette().indentGuide);
 }
 
 void TestPasteInputIndentGuideView::guidesAreDashedInThePaletteColour()
