@@ -218,11 +218,8 @@ void CardListViewController::cardRowDidSelect(const QUuid &cardID)
 
 void CardListViewController::cardRowDidRequestEdit(const QUuid &cardID)
 {
-    const std::optional<Card> card = m_cardStore->card(cardID);
-    if (!card)
-        return;
-    if (CardListDelegate *delegate = m_delegate.get())
-        delegate->cardListDidRequestEdit(*card);
+    if (const std::optional<Card> card = m_cardStore->card(cardID))
+        requestEdit(*card);
 }
 
 void CardListViewController::cardRowDidRequestMenu(const QUuid &cardID)
@@ -249,30 +246,31 @@ QMenu *CardListViewController::contextMenu(const Card &card)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     QPointer<CardListViewController> list(this);
     const QUuid id = card.id;
-    auto item = [menu](const QString &title, std::function<void()> callback) {
+    const auto onStore = [list, id](auto operation) {
+        return [list, id, operation] {
+            if (list)
+                (list->m_cardStore->*operation)(id);
+        };
+    };
+    const auto add = [menu](const QString &title, std::function<void()> callback) {
         menu->addAction(new CallbackMenuItem(title, std::move(callback), menu));
     };
-    item(QStringLiteral("クリップボードにコピー"), [list, id] {
+    add(QStringLiteral("クリップボードにコピー"), onStore(&CardStore::select));
+    add(QStringLiteral("入力欄で編集"), [list, card] { // the card as it was when the menu opened
         if (list)
-            list->m_cardStore->select(id);
-    });
-    item(QStringLiteral("入力欄で編集"), [list, card] {
-        if (list && list->m_delegate.get())
-            list->m_delegate.get()->cardListDidRequestEdit(card);
+            list->requestEdit(card);
     });
     menu->addSeparator();
-    item(QStringLiteral("上に移動"), [list, id] {
-        if (list)
-            list->m_cardStore->moveUp(id);
-    });
-    item(card.isPinned ? QStringLiteral("固定を解除") : QStringLiteral("固定"), [list, id] {
-        if (list)
-            list->m_cardStore->togglePin(id);
-    });
+    add(QStringLiteral("上に移動"), onStore(&CardStore::moveUp));
+    add(card.isPinned ? QStringLiteral("固定を解除") : QStringLiteral("固定"),
+        onStore(&CardStore::togglePin));
     menu->addSeparator();
-    item(QStringLiteral("削除"), [list, id] {
-        if (list)
-            list->m_cardStore->remove(id);
-    });
+    add(QStringLiteral("削除"), onStore(&CardStore::remove));
     return menu;
+}
+
+void CardListViewController::requestEdit(const Card &card)
+{
+    if (CardListDelegate *delegate = m_delegate.get())
+        delegate->cardListDidRequestEdit(card);
 }

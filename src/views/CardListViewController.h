@@ -63,6 +63,7 @@ private:
     void collapseTapped();
     bool selectCardAtNumber(const QString &characters);
     QMenu *contextMenu(const Card &card);
+    void requestEdit(const Card &card);
 
     CardStore *m_cardStore;
     WeakDelegate<CardListDelegate> m_delegate;
