@@ -24,6 +24,15 @@ list(APPEND ZORV_SOURCES
 
 # Colouring.
 list(APPEND ZORV_SOURCES
+  src/editor/BlockHighlighter.cpp
+  src/editor/BlockHighlighter.h
+  src/editor/IcuRegex.cpp
+  src/editor/IcuRegex.h
+  src/editor/SyntaxHighlighter.cpp
+  src/editor/SyntaxHighlighter.h
+  src/editor/SyntaxRole.h
+  src/editor/SyntaxRule.cpp
+  src/editor/SyntaxRule.h
 )
 
 # Gutter and indent guides.

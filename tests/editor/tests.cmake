@@ -6,6 +6,7 @@ zorv_add_test(tst_pasteinputviewcontroller editor/tst_pasteinputviewcontroller.c
 
 
 # Colouring.
+zorv_add_test(tst_highlighter editor/tst_highlighter.cpp editor/ReferenceColouring.h)
 
 
 # Gutter and indent guides.

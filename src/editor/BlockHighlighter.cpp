@@ -1,0 +1,223 @@
+#include "editor/BlockHighlighter.h"
+
+#include <algorithm>
+
+namespace {
+
+using Reach = SyntaxRule::Reach;
+
+// The first non-blank text after a line, classified as the CSS blank-run rules look at it:
+// a selector needs "#" or "." then a word character, or a word then "," or "{"; a property needs
+// ":"; a value needs "#" or a word character. Group n is NextText(n); group 11 is the end.
+const char16_t nextTextPattern[] =
+    uR"(\s*(?:(:)|([,{])|(#[\w-])|(#)|(\.[\w-])|(\.)|(\w[\w-]*\s*[,{])|(\w)|(-[\w-]*\s*[,{])|(-)|(\z)))";
+
+// A short text of each class, spelled after a line to stand for what really follows it.
+const char16_t *const nextTextSpelling[] = {u"",   u":",  u"{",  u"#a", u"#;", u".a",
+                                            u".;", u"a{", u"a;", u"-{", u"-;", u";"};
+
+} // namespace
+
+int BlockHighlighter::State::toInt() const
+{
+    return openPair[0] | (openPair[1] << 3) | (colonPending ? 1 << 6 : 0);
+}
+
+BlockHighlighter::State BlockHighlighter::State::fromInt(int value)
+{
+    State state;
+    if (value < 0)
+        return state;
+    state.openPair[0] = std::uint8_t(value & 7);
+    state.openPair[1] = std::uint8_t((value >> 3) & 7);
+    state.colonPending = value & (1 << 6);
+    return state;
+}
+
+bool BlockHighlighter::Dependence::affectedBy(const Following &before, const Following &after) const
+{
+    return ((before.closers ^ after.closers) & closers) || (next && before.next != after.next);
+}
+
+BlockHighlighter::BlockHighlighter(EditorLanguage language)
+    : m_lastNonBlank(uR"(\S\s*\z)", 0)
+    , m_nextText(nextTextPattern, 0)
+{
+    int pairs = 0;
+    int delimited = 0;
+    for (const SyntaxRule &source : SyntaxRule::forLanguage(language)) {
+        Rule rule{&source, source.compiled.clone(), pairs, delimited};
+        if (source.reach == Reach::delimited) {
+            pairs += int(source.delimiters.size());
+            ++delimited;
+        }
+        m_hasBlankRunRules = m_hasBlankRunRules || source.reach == Reach::blankRun;
+        m_rules.push_back(std::move(rule));
+    }
+}
+
+const std::vector<SyntaxRole> &BlockHighlighter::highlight(QStringView text, bool firstLine,
+                                                           State start, Following after)
+{
+    m_roles.assign(size_t(text.size()), SyntaxRole::none);
+    m_end = State();
+    m_dependence = Dependence();
+    m_contextReady = false;
+    for (Rule &rule : m_rules) {
+        if (!rule.regex.isValid())
+            continue;
+        switch (rule.source->reach) {
+        case Reach::line:
+        case Reach::lineAndFeedBefore:
+            paintLine(rule, text, firstLine);
+            break;
+        case Reach::delimited:
+            paintDelimited(rule, text, start, after);
+            break;
+        case Reach::blankRun:
+            paintBlankRun(rule, text, start, after);
+            break;
+        }
+    }
+    if (m_hasBlankRunRules)
+        finishBlankRunState(text, start);
+    return m_roles;
+}
+
+void BlockHighlighter::paint(int start, int end, SyntaxRole role)
+{
+    start = std::max(start, 0);
+    end = std::min(end, int(m_roles.size()));
+    if (start < end)
+        std::fill(m_roles.begin() + start, m_roles.begin() + end, role);
+}
+
+void BlockHighlighter::paintLine(Rule &rule, QStringView text, bool firstLine)
+{
+    const SyntaxRole role = rule.source->role;
+    if (rule.source->reach == Reach::line || firstLine) {
+        rule.regex.forEachMatch(text, [&](int start, int end) {
+            paint(start, end, role);
+            return true;
+        });
+        return;
+    }
+    // The match may start on the line feed that ends the line before.
+    QString withFeed = QStringLiteral("\n");
+    withFeed.append(text);
+    rule.regex.forEachMatch(withFeed, [&](int start, int end) {
+        paint(start - 1, end - 1, role);
+        return true;
+    });
+}
+
+// An opener left open by an earlier line is spelled before the line; every closer that occurs
+// somewhere after the line is spelled after it, behind a line feed, so an opener in this line
+// matches through to it exactly when a closer really follows.
+void BlockHighlighter::paintDelimited(Rule &rule, QStringView text, State start, Following after)
+{
+    const QList<SyntaxRule::Delimiter> &pairs = rule.source->delimiters;
+    const int open = start.openPair[size_t(rule.delimitedIndex)];
+    bool anyOpener = open != 0;
+    QString closers;
+    for (int pair = 0; pair < pairs.size(); ++pair) {
+        const SyntaxRule::Delimiter &delimiter = pairs[pair];
+        anyOpener = anyOpener || text.contains(delimiter.open);
+        if (after.closers & (1u << (rule.firstPair + pair)))
+            closers += delimiter.close;
+        if (hasUnclosedOpener(text, delimiter))
+            m_dependence.closers |= std::uint8_t(1u << (rule.firstPair + pair));
+    }
+    if (!anyOpener)
+        return; // every match starts with an opener
+    const QString prefix = open ? pairs[open - 1].open : QString();
+    QString context = prefix;
+    context.append(text);
+    if (!closers.isEmpty())
+        context.append(QLatin1Char('\n') + closers);
+    const int offset = int(prefix.size());
+    const int length = int(text.size());
+    rule.regex.forEachMatch(context, [&](int matchStart, int matchEnd) {
+        if (matchStart - offset >= length)
+            return false;
+        paint(matchStart - offset, matchEnd - offset, rule.source->role);
+        if (matchEnd - offset > length) {
+            for (int pair = 0; pair < pairs.size(); ++pair) {
+                if (QStringView(context).mid(matchStart).startsWith(pairs[pair].open))
+                    m_end.openPair[size_t(rule.delimitedIndex)] = std::uint8_t(pair + 1);
+            }
+        }
+        return true;
+    });
+}
+
+bool BlockHighlighter::hasUnclosedOpener(QStringView text, const SyntaxRule::Delimiter &pair)
+{
+    const qsizetype lastClose = text.lastIndexOf(pair.close);
+    const qsizetype from =
+        lastClose < 0 ? 0 : std::max<qsizetype>(0, lastClose - pair.open.size() + 1);
+    return text.indexOf(pair.open, from) >= 0;
+}
+
+// Blank-run rules only ever cross line feeds through white space, so the text around the line
+// reduces to: before it, a colon whose blank run reaches the line; after it, a line feed and a
+// short stand-in for the first non-blank text.
+void BlockHighlighter::paintBlankRun(Rule &rule, QStringView text, State start, Following after)
+{
+    if (!m_contextReady) {
+        const QString before = start.colonPending ? QStringLiteral(":\n") : QString();
+        m_contextOffset = int(before.size());
+        m_context = before;
+        m_context.append(text);
+        if (after.next != NextText::endOfText)
+            m_context +=
+                QLatin1Char('\n') + QString::fromUtf16(nextTextSpelling[size_t(after.next)]);
+        m_contextReady = true;
+        m_dependence.next = true;
+    }
+    const int length = int(text.size());
+    rule.regex.forEachMatch(m_context, [&](int matchStart, int matchEnd) {
+        if (matchStart - m_contextOffset >= length)
+            return false;
+        paint(matchStart - m_contextOffset, matchEnd - m_contextOffset, rule.source->role);
+        return true;
+    });
+}
+
+void BlockHighlighter::finishBlankRunState(QStringView text, State start)
+{
+    int lastNonBlank = -1;
+    m_lastNonBlank.forEachMatch(text, [&](int matchStart, int) {
+        lastNonBlank = matchStart;
+        return false;
+    });
+    // A blank line carries the colon on.
+    m_end.colonPending =
+        lastNonBlank < 0 ? start.colonPending : text[lastNonBlank] == QLatin1Char(':');
+}
+
+BlockHighlighter::Following BlockHighlighter::following(QStringView line, Following afterLine)
+{
+    Following result;
+    for (const Rule &rule : m_rules) {
+        const QList<SyntaxRule::Delimiter> &pairs = rule.source->delimiters;
+        for (int pair = 0; pair < pairs.size(); ++pair) {
+            const std::uint8_t bit = std::uint8_t(1u << (rule.firstPair + pair));
+            if ((afterLine.closers & bit) || line.contains(pairs[pair].close))
+                result.closers |= bit;
+        }
+    }
+    if (!m_hasBlankRunRules)
+        return result;
+    QString text = line.toString();
+    text.append(QLatin1Char('\n'));
+    text.append(QString::fromUtf16(nextTextSpelling[size_t(afterLine.next)]));
+    const int group = m_nextText.lookingAtGroup(text);
+    if (group >= 1 && group <= 10)
+        result.next = NextText(group);
+    else if (group == 11)
+        result.next = NextText::endOfText;
+    else
+        result.next = NextText::other;
+    return result;
+}

@@ -1,0 +1,513 @@
+// Tests of the syntax colouring: each language's tricky cases, fold badges, input-method
+// composition, and the incremental colouring against a whole-text pass after random edits.
+#include "ReferenceColouring.h"
+
+#include "editor/EditorThemePalette.h"
+#include "editor/SyntaxHighlighter.h"
+
+#include <QInputMethodEvent>
+#include <QPlainTextEdit>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
+
+namespace {
+
+// A palette whose syntax colours are all different, so colours read back as roles.
+EditorThemePalette distinctPalette(int shade = 0)
+{
+    EditorThemePalette palette = EditorThemePalette::forKind(EditorThemeKind::light);
+    palette.syntax = {QColor(1, shade, 1), QColor(2, shade, 2), QColor(3, shade, 3),
+                      QColor(4, shade, 4), QColor(5, shade, 5), QColor(6, shade, 6),
+                      QColor(7, shade, 7), QColor(8, shade, 8)};
+    palette.foldBadgeBackground = QColor(200, 200, shade);
+    palette.foldBadgeText = QColor(9, shade, 9);
+    return palette;
+}
+
+QList<QColor> roleColors(const EditorThemePalette &palette)
+{
+    const SyntaxColors &s = palette.syntax;
+    return {QColor(),    s.comment,  s.string, s.keyword, s.tag,
+            s.attribute, s.property, s.number, s.selector};
+}
+
+// The colours on screen, one letter per character (see roleLetters); a character on a fold
+// badge's background is upper case, or # when no rule coloured it.
+QString shownLetters(const QPlainTextEdit &view, const EditorThemePalette &palette)
+{
+    static const char letters[] = ".csktapne";
+    const QList<QColor> colors = roleColors(palette);
+    QStringList lines;
+    for (QTextBlock block = view.document()->firstBlock(); block.isValid(); block = block.next()) {
+        QString line(block.text().size(), QLatin1Char('.'));
+        const QTextLayout *layout = block.layout();
+        const int marked = layout->preeditAreaText().size();
+        for (const QTextLayout::FormatRange &range : layout->formats()) {
+            for (int i = range.start; i < range.start + range.length; ++i) {
+                int at = i;
+                if (marked > 0 && i >= layout->preeditAreaPosition()) {
+                    at = i - marked;
+                    if (i < layout->preeditAreaPosition() + marked)
+                        continue; // the marked text itself
+                }
+                const bool badge =
+                    range.format.background().color() == palette.foldBadgeBackground &&
+                    range.format.hasProperty(QTextFormat::BackgroundBrush);
+                const QColor fg = range.format.foreground().color();
+                int role = range.format.hasProperty(QTextFormat::ForegroundBrush)
+                               ? int(colors.indexOf(fg))
+                               : 0;
+                if (badge && fg == palette.foldBadgeText)
+                    role = 0;
+                QChar letter = role < 0 ? QLatin1Char('?') : QLatin1Char(letters[role]);
+                if (badge)
+                    letter = role == 0 ? QLatin1Char('#') : letter.toUpper();
+                if (at < line.size())
+                    line[at] = letter;
+            }
+        }
+        lines.append(line);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString documentLines(const QTextDocument &document)
+{
+    QStringList lines;
+    for (QTextBlock block = document.firstBlock(); block.isValid(); block = block.next())
+        lines.append(block.text());
+    return lines.join(QLatin1Char('\n'));
+}
+
+const QString badge = QStringLiteral(" …");
+
+int badgeOnLinesEndingInBadge(const QTextBlock &block)
+{
+    return block.text().endsWith(badge) ? 2 : 0;
+}
+
+// What the whole-text rules and the badges give, in the letters of shownLetters.
+QString expectedLetters(const QString &text, EditorLanguage language, bool badges)
+{
+    QString letters = roleLetters(text, referenceRoles(text, language));
+    if (!badges)
+        return letters;
+    qsizetype lineStart = 0;
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(badge)) {
+            for (qsizetype i = lineStart + line.size() - 2; i < lineStart + line.size(); ++i)
+                letters[i] =
+                    letters[i] == QLatin1Char('.') ? QLatin1Char('#') : letters[i].toUpper();
+        }
+        lineStart += line.size() + 1;
+    }
+    return letters;
+}
+
+struct Editor
+{
+    explicit Editor(EditorLanguage language, const QString &text = QString())
+        : highlighter(&view)
+    {
+        highlighter.setLanguage(language);
+        highlighter.setColors(palette);
+        view.setPlainText(text);
+        highlighter.restyle();
+    }
+    QString shown() const { return shownLetters(view, palette); }
+
+    EditorThemePalette palette = distinctPalette();
+    QPlainTextEdit view;
+    SyntaxHighlighter highlighter;
+};
+
+} // namespace
+
+class TestHighlighter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void colours_data();
+    void colours();
+    void foldBadges_data();
+    void foldBadges();
+    void followsEditsLikeTheWholeText_data();
+    void followsEditsLikeTheWholeText();
+    void editFarBelowRecoloursFarAbove_data();
+    void editFarBelowRecoloursFarAbove();
+    void compositionKeepsMarkedTextAndColours();
+    void compositionDefersRecolouringUntilItEnds();
+    void cancelledCompositionKeepsColours();
+    void themeAndLanguageChangesApplyAtRestyle();
+};
+
+void TestHighlighter::colours_data()
+{
+    QTest::addColumn<EditorLanguage>("language");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("letters");
+    const auto js = EditorLanguage::javascript;
+    const auto css = EditorLanguage::css;
+    const auto html = EditorLanguage::html;
+    QTest::newRow("plain stays uncoloured") << EditorLanguage::plain << "let x = \"for\"; // 1"
+                                            << "...................";
+    QTest::newRow("js keyword inside a string") << js << "let s = \"for\";"
+                                                << "kkk.....skkks.";
+    QTest::newRow("js number in a line comment, keyword in a block comment")
+        << js << "// 42 x\n/* if */"
+        << "cccnncc\nccckkccc";
+    QTest::newRow("js decimal is one number, digit in identifier is none") << js << "12.5 x1 3"
+                                                                           << "nnnn....n";
+    QTest::newRow("js block comment across lines, string and keyword inside")
+        << js << "a /* \"x\"\n return */ b"
+        << "..cccsss\nckkkkkkccc..";
+    QTest::newRow("js template literal across lines") << js << "`a\nb` 'c'"
+                                                      << "ss\nss.sss";
+    QTest::newRow("js unclosed quote starts no string") << js << "\"abc 'd'"
+                                                        << ".....sss";
+    QTest::newRow("js unclosed block comment is no comment") << js << "/* open\nlet x"
+                                                             << ".......\nkkk..";
+    QTest::newRow("js comment markers inside a string end as string")
+        << js << "\"/* no */\" x = \"a//b\""
+        << "ssssssssss.....ssssss";
+    QTest::newRow("js string inside a comment") << js << "/* \"a\" */"
+                                                << "cccsssccc";
+    QTest::newRow("js regex-like text with quotes") << js << "x = /\"a/; y = \"b\""
+                                                    << ".....ssssssssss..";
+    QTest::newRow("js line comment stops at a line separator")
+        << js << QStringLiteral("a // b\u2028if") << "..cccc.kk";
+    QTest::newRow("css class selector before a comma") << css << ".btn, a {"
+                                                       << "eeee.....";
+    QTest::newRow("css property and value") << css << "  color: red;"
+                                            << "..pppppsssss.";
+    QTest::newRow("css numbers with units") << css << "10px 1.5em 50%;"
+                                            << "nnnn.nnnnn.nn..";
+    QTest::newRow("css selectors on two lines") << css << "a,\nb {\n}"
+                                                << "e.\ne..\n.";
+    QTest::newRow("css selector covers the blank line before it") << css << "x;\n  \n  .a {}"
+                                                                  << "..\nee\neeee...";
+    QTest::newRow("css value on the next line") << css << "color:\n  red;"
+                                                << "ppppps\nsssss.";
+    QTest::newRow("css colon on the next line") << css << "color\n: red"
+                                                << "ppppp\nsssss";
+    QTest::newRow("css at-rule") << css << "@media (max-width: 600px) {"
+                                 << "........pppppppppssnnnnn...";
+    QTest::newRow("css hex colour") << css << "  color: #fff;"
+                                    << "..pppppssssss.";
+    QTest::newRow("css comment inside a string") << css << "content: \"/* x */\";"
+                                                 << "ppppppp..sssssssss.";
+    QTest::newRow("html tag, attribute and value") << html << "<div class=\"a\">"
+                                                   << "ttttaaaaaa.sss.";
+    QTest::newRow("html closing tag") << html << "</div>"
+                                      << "ttttt.";
+    QTest::newRow("html comment across lines with a string") << html << "<!-- a\n\"b\" -->"
+                                                             << "cccccc\nssscccc";
+    QTest::newRow("html attribute at the start of a line") << html << "<a\nhref=\"x\">"
+                                                           << "tt\naaaa.sss.";
+    QTest::newRow("html unclosed comment") << html << "<!-- x <b>"
+                                           << ".......tt.";
+    QTest::newRow("html apostrophe opens no string") << html << "it's <i>ok</i>"
+                                                     << ".....tt...ttt.";
+    QTest::newRow("html string across lines") << html << "<p title='a\nb'>"
+                                              << "ttaaaaaa.ss\nss.";
+}
+
+void TestHighlighter::colours()
+{
+    QFETCH(EditorLanguage, language);
+    QFETCH(QString, text);
+    QFETCH(QString, letters);
+    QCOMPARE(roleLetters(text, referenceRoles(text, language)), letters);
+    Editor editor(language, text);
+    QCOMPARE(editor.shown(), letters);
+}
+
+void TestHighlighter::foldBadges_data()
+{
+    QTest::addColumn<EditorLanguage>("language");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("letters");
+    QTest::newRow("plain badge") << EditorLanguage::plain << "a …\n    b …"
+                                 << ".##\n.......";
+    QTest::newRow("badge after code") << EditorLanguage::javascript << "if (a) { …\nb"
+                                      << "kk......##\n.";
+    QTest::newRow("comment runs over the badge") << EditorLanguage::javascript << "// x …"
+                                                 << "ccccCC";
+}
+
+void TestHighlighter::foldBadges()
+{
+    QFETCH(EditorLanguage, language);
+    QFETCH(QString, text);
+    QFETCH(QString, letters);
+    Editor editor(language);
+    // Only the first line counts as folded here: a badge elsewhere is ordinary text.
+    editor.highlighter.setFoldBadgeProbe([](const QTextBlock &block) {
+        return block.blockNumber() == 0 ? badgeOnLinesEndingInBadge(block) : 0;
+    });
+    editor.view.setPlainText(text);
+    editor.highlighter.restyle();
+    QCOMPARE(editor.shown(), letters);
+}
+
+namespace {
+
+QStringList tokensFor(EditorLanguage language)
+{
+    QStringList tokens = {
+        QStringLiteral(" "),      QStringLiteral("  "),      QStringLiteral("\n"),
+        QStringLiteral("\n"),     QStringLiteral("\n  \n"),  QStringLiteral("\t"),
+        QStringLiteral("a"),      QStringLiteral("x1"),      QStringLiteral("foo"),
+        QStringLiteral("-"),      QStringLiteral("12"),      QStringLiteral("1.5"),
+        QStringLiteral(":"),      QStringLiteral(";"),       QStringLiteral("{"),
+        QStringLiteral("}"),      QStringLiteral(","),       QStringLiteral("#"),
+        QStringLiteral("."),      QStringLiteral("="),       QStringLiteral("\""),
+        QStringLiteral("'"),      QStringLiteral("/"),       QStringLiteral("*"),
+        QStringLiteral("/*"),     QStringLiteral("*/"),      QStringLiteral("//"),
+        QStringLiteral("<"),      QStringLiteral(">"),       QStringLiteral("!"),
+        QStringLiteral(" …"),     QStringLiteral("\u2028"),  QStringLiteral("\u00a0"),
+        QStringLiteral("\u3000"), QStringLiteral("\f"),      QStringLiteral("\v"),
+        QStringLiteral("\u0085"), QStringLiteral("e\u0301"), QStringLiteral("\U0001F600"),
+        QStringLiteral("\u200d"), QStringLiteral("\u0661")};
+    switch (language) {
+    case EditorLanguage::javascript:
+        tokens << QStringLiteral("`") << QStringLiteral("for") << QStringLiteral("let")
+               << QStringLiteral("in") << QStringLiteral("return");
+        break;
+    case EditorLanguage::css:
+        tokens << QStringLiteral("px") << QStringLiteral("%") << QStringLiteral(".btn")
+               << QStringLiteral("#id") << QStringLiteral("color") << QStringLiteral("a {")
+               << QStringLiteral(": red");
+        break;
+    case EditorLanguage::html:
+        tokens << QStringLiteral("<!--") << QStringLiteral("-->") << QStringLiteral("<div")
+               << QStringLiteral("</div>") << QStringLiteral(" class=") << QStringLiteral("--");
+        break;
+    case EditorLanguage::plain:
+        break;
+    }
+    return tokens;
+}
+
+QString randomSnippet(QRandomGenerator &random, const QStringList &tokens, int maxTokens)
+{
+    QString snippet;
+    const int count = 1 + int(random.bounded(maxTokens));
+    for (int i = 0; i < count; ++i)
+        snippet += tokens[random.bounded(int(tokens.size()))];
+    return snippet;
+}
+
+// One random edit: typing, deleting, replacing, pasting many lines, or undo/redo.
+void randomEdit(QPlainTextEdit &view, QRandomGenerator &random, const QStringList &tokens)
+{
+    QTextDocument *doc = view.document();
+    const int length = doc->characterCount() - 1;
+    QTextCursor cursor(doc);
+    const int at = int(random.bounded(length + 1));
+    cursor.setPosition(at);
+    switch (random.bounded(10)) {
+    case 0:
+    case 1:
+    case 2:
+        cursor.insertText(tokens[random.bounded(int(tokens.size()))]);
+        break;
+    case 3:
+    case 4:
+        cursor.setPosition(std::min(length, at + 1 + int(random.bounded(8))),
+                           QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        break;
+    case 5:
+        cursor.setPosition(std::min(length, at + int(random.bounded(30))), QTextCursor::KeepAnchor);
+        cursor.insertText(randomSnippet(random, tokens, 6));
+        break;
+    case 6:
+        cursor.insertText(randomSnippet(random, tokens, 40));
+        break;
+    case 7:
+        doc->undo();
+        break;
+    case 8:
+        doc->redo();
+        break;
+    default:
+        cursor.setPosition(std::min(length, at + int(random.bounded(200))),
+                           QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        break;
+    }
+}
+
+} // namespace
+
+void TestHighlighter::followsEditsLikeTheWholeText_data()
+{
+    QTest::addColumn<EditorLanguage>("language");
+    QTest::addColumn<quint32>("seed");
+    for (EditorLanguage language : allEditorLanguages()) {
+        for (quint32 seed = 1; seed <= 6; ++seed)
+            QTest::addRow("%s seed %u", qPrintable(rawValue(language)), seed) << language << seed;
+    }
+}
+
+void TestHighlighter::followsEditsLikeTheWholeText()
+{
+    QFETCH(EditorLanguage, language);
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    const QStringList tokens = tokensFor(language);
+    Editor editor(language);
+    editor.highlighter.setFoldBadgeProbe(badgeOnLinesEndingInBadge);
+    editor.view.setPlainText(randomSnippet(random, tokens, 120));
+    editor.highlighter.restyle();
+    for (int step = 0; step < 250; ++step) {
+        const QString before = documentLines(*editor.view.document());
+        randomEdit(editor.view, random, tokens);
+        editor.highlighter.restyle();
+        const QString text = documentLines(*editor.view.document());
+        const QString shown = editor.shown();
+        const QString expected = expectedLetters(text, language, true);
+        if (shown != expected) {
+            qWarning().noquote() << "step" << step << "before:" << before << "\nafter:" << text;
+            QCOMPARE(shown, expected);
+        }
+    }
+}
+
+void TestHighlighter::editFarBelowRecoloursFarAbove_data()
+{
+    QTest::addColumn<EditorLanguage>("language");
+    QTest::addColumn<QString>("top");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("closing quote") << EditorLanguage::javascript << "a = `x"
+                                   << "`";
+    QTest::newRow("closing comment") << EditorLanguage::css << "/* x"
+                                     << "*/";
+    QTest::newRow("closing html comment") << EditorLanguage::html << "<!-- x"
+                                          << "-->";
+}
+
+// A closer typed at the end of a long text turns the unclosed opener at its top into a match.
+void TestHighlighter::editFarBelowRecoloursFarAbove()
+{
+    QFETCH(EditorLanguage, language);
+    QFETCH(QString, top);
+    QFETCH(QString, typed);
+    QString text = top;
+    for (int i = 0; i < 300; ++i)
+        text += QStringLiteral("\nline %1").arg(i);
+    Editor editor(language, text);
+    const QString uncoloured = editor.shown();
+    QCOMPARE(uncoloured, expectedLetters(text, language, false));
+    QTextCursor cursor(editor.view.document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(typed);
+    editor.highlighter.restyle();
+    QCOMPARE(editor.shown(), expectedLetters(text + typed, language, false));
+    QVERIFY(editor.shown() != uncoloured);
+    cursor.deletePreviousChar();
+    editor.highlighter.restyle();
+    QCOMPARE(editor.shown(),
+             expectedLetters(documentLines(*editor.view.document()), language, false));
+}
+
+namespace {
+
+// Sends what an input method sends: text to commit, then the text still being composed.
+void sendInputMethod(QPlainTextEdit &view, const QString &marked, const QString &commit = QString())
+{
+    QTextCharFormat underline;
+    underline.setFontUnderline(true);
+    QList<QInputMethodEvent::Attribute> attributes;
+    if (!marked.isEmpty()) {
+        attributes = {{QInputMethodEvent::TextFormat, 0, int(marked.size()), underline},
+                      {QInputMethodEvent::Cursor, int(marked.size()), 1, QVariant()}};
+    }
+    QInputMethodEvent event(marked, attributes);
+    event.setCommitString(commit);
+    QCoreApplication::sendEvent(&view, &event);
+}
+
+} // namespace
+
+void TestHighlighter::compositionKeepsMarkedTextAndColours()
+{
+    Editor editor(EditorLanguage::javascript, QStringLiteral("let a = 1;"));
+    QTextCursor cursor = editor.view.textCursor();
+    cursor.setPosition(4);
+    editor.view.setTextCursor(cursor);
+    sendInputMethod(editor.view, QStringLiteral("かな"));
+    QVERIFY(editor.highlighter.isComposing());
+    const QTextLayout *layout = editor.view.document()->firstBlock().layout();
+    QCOMPARE(layout->preeditAreaText(), QStringLiteral("かな"));
+    // The input method's underline is still on the marked text...
+    bool underlined = false;
+    for (const QTextLayout::FormatRange &range : layout->formats())
+        underlined =
+            underlined || (range.start == 4 && range.length == 2 && range.format.fontUnderline());
+    QVERIFY(underlined);
+    // ...and the line keeps its colours around it.
+    QCOMPARE(editor.shown(), QStringLiteral("kkk.....n."));
+}
+
+void TestHighlighter::compositionDefersRecolouringUntilItEnds()
+{
+    Editor editor(EditorLanguage::javascript, QStringLiteral("x = 1;"));
+    // The editor recolours after each change unless a composition is in progress.
+    QObject::connect(&editor.view, &QPlainTextEdit::textChanged, &editor.view, [&] {
+        if (!editor.highlighter.isComposing())
+            editor.highlighter.restyle();
+    });
+    QTextCursor cursor = editor.view.textCursor();
+    cursor.setPosition(0);
+    editor.view.setTextCursor(cursor);
+    sendInputMethod(editor.view, QStringLiteral("も"));
+    // An input method that commits part of its text and goes on composing.
+    sendInputMethod(editor.view, QStringLiteral("じ"), QStringLiteral("for "));
+    QVERIFY(editor.highlighter.isComposing());
+    editor.highlighter.restyle(); // deferred
+    QCOMPARE(editor.view.document()->firstBlock().layout()->preeditAreaText(),
+             QStringLiteral("じ"));
+    QCOMPARE(editor.shown(), QStringLiteral(".........."));
+    sendInputMethod(editor.view, QString(), QStringLiteral("字"));
+    QVERIFY(!editor.highlighter.isComposing());
+    QCOMPARE(editor.view.toPlainText(), QStringLiteral("for 字x = 1;"));
+    QCOMPARE(editor.shown(), QStringLiteral("kkk......n."));
+}
+
+void TestHighlighter::cancelledCompositionKeepsColours()
+{
+    Editor editor(EditorLanguage::javascript, QStringLiteral("if (a) return 2;"));
+    const QString coloured = editor.shown();
+    QTextCursor cursor = editor.view.textCursor();
+    cursor.setPosition(3);
+    editor.view.setTextCursor(cursor);
+    sendInputMethod(editor.view, QStringLiteral("あ"));
+    sendInputMethod(editor.view, QString());
+    QVERIFY(!editor.highlighter.isComposing());
+    QCOMPARE(editor.view.toPlainText(), QStringLiteral("if (a) return 2;"));
+    QCOMPARE(editor.shown(), coloured);
+}
+
+void TestHighlighter::themeAndLanguageChangesApplyAtRestyle()
+{
+    Editor editor(EditorLanguage::javascript, QStringLiteral("a {\n  color: red; // 1\n}"));
+    QCOMPARE(editor.shown(), QStringLiteral("...\n..............cccn\n."));
+    editor.highlighter.setLanguage(EditorLanguage::css);
+    editor.palette = distinctPalette(40);
+    editor.highlighter.setColors(editor.palette);
+    QCOMPARE(editor.shown(), QStringLiteral("...\n..............????\n.")); // not yet
+    editor.highlighter.restyle();
+    QCOMPARE(editor.shown(), QStringLiteral("e..\n..pppppsssss..cccn\n."));
+    editor.highlighter.setLanguage(EditorLanguage::plain);
+    editor.highlighter.restyle();
+    QCOMPARE(editor.shown(), QStringLiteral("...\n..................\n."));
+}
+
+QTEST_MAIN(TestHighlighter)
+#include "tst_highlighter.moc"
