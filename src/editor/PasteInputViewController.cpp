@@ -3,6 +3,7 @@
 #include "editor/DocumentText.h"
 #include "editor/EditorFonts.h"
 #include "editor/PasteInputDelegate.h"
+#include "editor/SyntaxHighlighter.h"
 #include "model/AppSettings.h"
 #include "platform/Pasteboard.h"
 #include "platform/SettingsNotifier.h"
@@ -238,8 +239,18 @@ void PasteInputViewController::applySettings()
 
 void PasteInputViewController::restyleText()
 {
-    // The colouring engine follows the document's edits by itself; here it only has to
-    // notice theme, font and language changes. It attaches in this function.
+    // The highlighter collects the document's edits by itself and colours only what they
+    // touched; here it is handed the current language and theme.
+    if (!m_highlighter) {
+        m_highlighter = new SyntaxHighlighter(m_textView);
+        m_highlighter->setFoldBadgeProbe([this](const QTextBlock &block) {
+            const int badge = LineFolding::badgeLength(block);
+            return badge > 0 && m_folding->isFolded(block.blockNumber()) ? badge : 0;
+        });
+    }
+    m_highlighter->setLanguage(AppSettings::editorLanguage());
+    m_highlighter->setColors(EditorThemePalette::forKind(AppSettings::editorTheme()));
+    m_highlighter->restyle();
 }
 
 void PasteInputViewController::resizeEvent(QResizeEvent *event)

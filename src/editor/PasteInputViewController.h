@@ -12,6 +12,7 @@
 #include <memory>
 
 class PasteInputDelegate;
+class SyntaxHighlighter;
 class QLabel;
 class QPushButton;
 
@@ -121,6 +122,7 @@ private:
     EditorThemePalette m_palette;
     std::unique_ptr<LineFolding> m_folding;
     std::unique_ptr<CharacterCounter> m_counter;
+    SyntaxHighlighter *m_highlighter = nullptr; // child of the text view, made on first use
     bool m_isApplyingProgrammaticTextChange = false;
     int m_lastDoubleNewlineConfirmEnd = 0;
     int m_lastRevision = -1;

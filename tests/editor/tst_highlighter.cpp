@@ -3,11 +3,14 @@
 #include "ReferenceColouring.h"
 
 #include "editor/EditorThemePalette.h"
+#include "editor/PasteInputViewController.h"
 #include "editor/SyntaxHighlighter.h"
+#include "model/AppSettings.h"
 
 #include <QInputMethodEvent>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -131,6 +134,7 @@ class TestHighlighter : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void colours_data();
     void colours();
     void foldBadges_data();
@@ -143,7 +147,13 @@ private slots:
     void compositionDefersRecolouringUntilItEnds();
     void cancelledCompositionKeepsColours();
     void themeAndLanguageChangesApplyAtRestyle();
+    void editorColoursAfterEditsAndFolds();
 };
+
+void TestHighlighter::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
 
 void TestHighlighter::colours_data()
 {
@@ -507,6 +517,43 @@ void TestHighlighter::themeAndLanguageChangesApplyAtRestyle()
     editor.highlighter.setLanguage(EditorLanguage::plain);
     editor.highlighter.restyle();
     QCOMPARE(editor.shown(), QStringLiteral("...\n..................\n."));
+}
+
+// The real editor: loading does not colour, the next edit does, and a folded line's badge
+// takes the badge colours.
+void TestHighlighter::editorColoursAfterEditsAndFolds()
+{
+    AppSettings::setEditorLanguage(EditorLanguage::javascript);
+    AppSettings::setEditorTheme(EditorThemeKind::sublime);
+    const EditorThemePalette &palette = EditorThemePalette::forKind(EditorThemeKind::sublime);
+    PasteInputViewController editor;
+    editor.resize(480, 320);
+    editor.show();
+    editor.loadText(QStringLiteral("if (a) {\n    return 1;\n}"));
+    const auto colourAt = [&](int line, int column) {
+        const QTextBlock block = editor.textView()->document()->findBlockByNumber(line);
+        for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+            if (column >= range.start && column < range.start + range.length)
+                return std::pair(range.format.foreground().color(),
+                                 range.format.background().color());
+        }
+        return std::pair(QColor(), QColor());
+    };
+    QCOMPARE(colourAt(1, 4).first, QColor());
+    QTextCursor cursor(editor.textView()->document());
+    cursor.movePosition(QTextCursor::End);
+    editor.textView()->setTextCursor(cursor);
+    QTest::keyClick(editor.textView(), Qt::Key_Space);
+    QCOMPARE(colourAt(0, 0).first, palette.syntax.keyword);
+    QCOMPARE(colourAt(1, 4).first, palette.syntax.keyword);
+    QCOMPARE(colourAt(1, 11).first, palette.syntax.number);
+    editor.foldLine(0);
+    QCOMPARE(editor.textView()->document()->firstBlock().text(), QStringLiteral("if (a) { …"));
+    QCOMPARE(colourAt(0, 9), std::pair(palette.foldBadgeText, palette.foldBadgeBackground));
+    QCOMPARE(colourAt(0, 0).first, palette.syntax.keyword);
+    editor.unfoldLine(0);
+    QCOMPARE(colourAt(0, 7), std::pair(QColor(), QColor()));
+    QCOMPARE(colourAt(1, 4).first, palette.syntax.keyword);
 }
 
 QTEST_MAIN(TestHighlighter)
