@@ -10,4 +10,6 @@ zorv_add_test(tst_preferences platform/tst_preferences.cpp)
 
 # Hotkey backends, single instance, X11.
 zorv_add_test(tst_hotkeybackends platform/tst_hotkeybackends.cpp)
+zorv_add_test(tst_singleinstance platform/tst_singleinstance.cpp)
+zorv_add_test(tst_x11services platform/tst_x11services.cpp)
 
