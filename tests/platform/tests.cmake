@@ -12,4 +12,5 @@ zorv_add_test(tst_preferences platform/tst_preferences.cpp)
 zorv_add_test(tst_hotkeybackends platform/tst_hotkeybackends.cpp)
 zorv_add_test(tst_singleinstance platform/tst_singleinstance.cpp)
 zorv_add_test(tst_x11services platform/tst_x11services.cpp)
+zorv_add_test(tst_portalhotkeys platform/tst_portalhotkeys.cpp)
 
