@@ -169,7 +169,10 @@ void SyntaxHighlighter::recolour(const QTextBlock &first, const QTextBlock &last
         inEdited = inEdited || block == first;
         if (inEdited || stateChanged || data->recolour) {
             const int before = block.userState();
-            state = recolourBlock(block, state, data);
+            // The edited lines' texts were read once already, from the last one back.
+            const QString text =
+                inEdited && !m_editedTexts.isEmpty() ? m_editedTexts.takeLast() : block.text();
+            state = recolourBlock(block, text, state, data);
             stateChanged = before != state.toInt();
         } else {
             state = State::fromInt(block.userState());
@@ -182,6 +185,7 @@ void SyntaxHighlighter::recolour(const QTextBlock &first, const QTextBlock &last
             break;
         block = block.next();
     }
+    m_editedTexts.clear();
     flushChanged();
 }
 
@@ -191,9 +195,11 @@ QTextBlock SyntaxHighlighter::updateFollowing(const QTextBlock &first, const QTe
 {
     Following after = followingAfter(last);
     QTextBlock block = last;
+    m_editedTexts.clear();
     for (;;) {
         dataOf(block)->following = after;
-        after = m_engine->following(block.text(), after);
+        m_editedTexts.append(block.text());
+        after = m_engine->following(m_editedTexts.constLast(), after);
         if (block == first)
             break;
         block = block.previous();
@@ -221,12 +227,14 @@ Following SyntaxHighlighter::followingAfter(const QTextBlock &block)
     return m_engine->following(next.text(), dataOf(next)->following);
 }
 
-State SyntaxHighlighter::recolourBlock(QTextBlock &block, State start, BlockData *data)
+State SyntaxHighlighter::recolourBlock(QTextBlock &block, const QString &text, State start,
+                                       BlockData *data)
 {
-    const QString text = block.text();
     const std::vector<SyntaxRole> &roles =
         m_engine->highlight(text, !block.previous().isValid(), start, data->following);
-    const int badge = m_foldBadgeProbe ? m_foldBadgeProbe(block) : 0;
+    // Only a line that ends with " …" can carry a badge; the probe decides whether it is one.
+    const int badge =
+        m_foldBadgeProbe && text.endsWith(QStringLiteral(" …")) ? m_foldBadgeProbe(block) : 0;
     QList<Run> runs = runsFor(roles, std::min(badge, int(text.size())));
     data->dependence = m_engine->dependence();
     data->recolour = false;
@@ -245,6 +253,7 @@ QList<SyntaxHighlighter::Run> SyntaxHighlighter::runsFor(const std::vector<Synta
                                                          int badgeLength) const
 {
     QList<Run> runs;
+    runs.reserve(8);
     const int length = int(roles.size());
     const int badgeStart = length - badgeLength;
     int start = 0;
@@ -294,24 +303,26 @@ void SyntaxHighlighter::applyRuns(const QTextBlock &block, const QList<Run> &run
     layout->setFormats(ranges);
 }
 
+// Lines are marked in document order within one pass.
 void SyntaxHighlighter::markChanged(const QTextBlock &block)
 {
-    const int start = block.position();
-    const int end = start + block.length();
-    m_changedFrom = m_changedFrom < 0 ? start : std::min(m_changedFrom, start);
-    m_changedTo = std::max(m_changedTo, end);
+    if (!m_firstChanged.isValid())
+        m_firstChanged = block;
+    m_lastChanged = block;
 }
 
 // Lays the changed lines out again: one line at once, several in one go.
 void SyntaxHighlighter::flushChanged()
 {
     QTextDocument *doc = document();
-    if (m_changedFrom < 0 || !doc)
+    if (!m_firstChanged.isValid() || !doc)
         return;
+    const int from = m_firstChanged.position();
+    const int to = m_lastChanged.position() + m_lastChanged.length();
+    m_firstChanged = m_lastChanged = QTextBlock();
     m_applying = true;
-    doc->markContentsDirty(m_changedFrom, m_changedTo - m_changedFrom);
+    doc->markContentsDirty(from, to - from);
     m_applying = false;
-    m_changedFrom = m_changedTo = -1;
 }
 
 void SyntaxHighlighter::reapplyAllFormats()
@@ -371,8 +382,8 @@ void SyntaxHighlighter::restoreAfterInputMethod(int composingBefore)
             data->runs.clear();
         applyRuns(block, data->runs);
         markChanged(block);
+        flushChanged();
     }
-    flushChanged();
     if (m_restyleAfterComposing && !isComposing()) {
         m_restyleAfterComposing = false;
         restyle();

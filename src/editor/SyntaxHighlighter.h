@@ -8,13 +8,14 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
+#include <QTextBlock>
 #include <QTextCharFormat>
 
 #include <functional>
 #include <memory>
 
 class QPlainTextEdit;
-class QTextBlock;
 class QTextDocument;
 
 // The editor's syntax colouring: paints the language's rules and the fold badges onto the text
@@ -71,8 +72,8 @@ private:
     void recolour(const QTextBlock &first, const QTextBlock &last);
     QTextBlock updateFollowing(const QTextBlock &first, const QTextBlock &last);
     BlockHighlighter::Following followingAfter(const QTextBlock &block);
-    BlockHighlighter::State recolourBlock(QTextBlock &block, BlockHighlighter::State start,
-                                          BlockData *data);
+    BlockHighlighter::State recolourBlock(QTextBlock &block, const QString &text,
+                                          BlockHighlighter::State start, BlockData *data);
     QList<Run> runsFor(const std::vector<SyntaxRole> &roles, int badgeLength) const;
     void applyRuns(const QTextBlock &block, const QList<Run> &runs);
     void markChanged(const QTextBlock &block);
@@ -99,6 +100,7 @@ private:
     bool m_restyleAfterComposing = false;
     bool m_applying = false;
     bool m_inInputMethod = false;
-    int m_changedFrom = -1; // lines whose formats changed in this pass, to be laid out again
-    int m_changedTo = -1;
+    QTextBlock m_firstChanged; // lines whose formats changed in this pass, to be laid out again
+    QTextBlock m_lastChanged;
+    QStringList m_editedTexts; // texts of the edited lines, last line first, during a pass
 };
