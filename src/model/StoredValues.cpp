@@ -7,6 +7,32 @@
 namespace {
 // 2001-01-01 00:00:00 UTC in milliseconds since the Unix epoch.
 constexpr qint64 referenceEpochMs = 978307200000;
+
+// The escape for c, or null when c stands for itself.
+const char *shortEscape(char16_t c)
+{
+    switch (c) {
+    case u'"':
+        return "\\\"";
+    case u'\\':
+        return "\\\\";
+    case u'/':
+        return "\\/";
+    case u'\b':
+        return "\\b";
+    case u'\f':
+        return "\\f";
+    case u'\n':
+        return "\\n";
+    case u'\r':
+        return "\\r";
+    case u'\t':
+        return "\\t";
+    default:
+        return nullptr;
+    }
+}
+
 } // namespace
 
 QString uuidText(const QUuid &id)
@@ -44,44 +70,23 @@ QDateTime dateFromReferenceSeconds(double seconds)
 
 QByteArray jsonString(const QString &text)
 {
-    QString out;
+    QByteArray out;
     out.reserve(text.size() + 2);
-    out += u'"';
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'"':
-            out += u"\\\"";
-            break;
-        case u'\\':
-            out += u"\\\\";
-            break;
-        case u'/':
-            out += u"\\/";
-            break;
-        case u'\b':
-            out += u"\\b";
-            break;
-        case u'\f':
-            out += u"\\f";
-            break;
-        case u'\n':
-            out += u"\\n";
-            break;
-        case u'\r':
-            out += u"\\r";
-            break;
-        case u'\t':
-            out += u"\\t";
-            break;
-        default:
-            if (c.unicode() < 0x20)
-                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                out += c;
-        }
+    out += '"';
+    qsizetype plain = 0; // start of the run of characters that need no escape
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        const char *escape = shortEscape(c);
+        if (!escape && c >= 0x20)
+            continue;
+        out += QStringView(text).sliced(plain, i - plain).toUtf8();
+        out += escape ? QByteArray(escape)
+                      : "\\u00" + QByteArray::number(c, 16).rightJustified(2, '0');
+        plain = i + 1;
     }
-    out += u'"';
-    return out.toUtf8();
+    out += QStringView(text).sliced(plain).toUtf8();
+    out += '"';
+    return out;
 }
 
 QByteArray jsonNumber(double value)
