@@ -2,6 +2,9 @@
 
 #include "hotkey/HotKey.h"
 #include "platform/DesktopSession.h"
+#include "platform/NullHotkeyBackend.h"
+
+#include <QCoreApplication>
 
 #include <functional>
 
@@ -15,10 +18,11 @@ struct Registry
     std::unique_ptr<GlobalHotkeyBackend> backend;
 };
 
+// Never destroyed: hotkeys held by other static objects may still unregister at exit.
 Registry &registry()
 {
-    static Registry instance;
-    return instance;
+    static Registry *instance = new Registry;
+    return *instance;
 }
 
 std::map<quint32, HotKeyBox>::iterator boxFor(const QUuid &identifier)
@@ -29,6 +33,14 @@ std::map<quint32, HotKeyBox>::iterator boxFor(const QUuid &identifier)
             return it;
     }
     return boxes.end();
+}
+
+// The backend talks through the application's display connection, which closes with the
+// application: release the grabs while it is still open. Hotkeys dropped later find a backend
+// that does nothing.
+void releaseBackend()
+{
+    registry().backend = std::make_unique<NullHotkeyBackend>();
 }
 
 void installEventHandler()
@@ -117,8 +129,11 @@ bool HotKeysController::isEventHandlerInstalled()
 GlobalHotkeyBackend &HotKeysController::backend()
 {
     Registry &state = registry();
-    if (!state.backend)
+    if (!state.backend) {
         state.backend = createGlobalHotkeyBackend();
+        if (QCoreApplication::instance())
+            qAddPostRoutine(releaseBackend);
+    }
     return *state.backend;
 }
 

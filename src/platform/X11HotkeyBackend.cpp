@@ -48,8 +48,11 @@ X11HotkeyBackend::X11HotkeyBackend(xcb_connection_t *connection, quint32 rootWin
 
 X11HotkeyBackend::~X11HotkeyBackend()
 {
-    if (QCoreApplication::instance())
-        QCoreApplication::instance()->removeNativeEventFilter(this);
+    // Without the application its connection is closed already, and the server has dropped
+    // the grabs with it.
+    if (!QCoreApplication::instance())
+        return;
+    QCoreApplication::instance()->removeNativeEventFilter(this);
     for (const Grab &grab : std::as_const(m_grabs))
         ungrab(grab.keycodes, grab.modifiers);
     xcb_flush(m_connection);

@@ -112,6 +112,9 @@ private:
     xcb_window_t m_root;
 };
 
+// Destroyed after the application and its display connection are gone.
+std::unique_ptr<HotKey> outlivesTheApplication;
+
 bool xdotool(const QStringList &arguments)
 {
     return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
@@ -138,6 +141,7 @@ private slots:
     void heldKeyFiresOnce();
     void grabHeldElsewhereFails();
     void dropReleasesTheGrab();
+    void hotkeyMayOutliveTheApplication();
     void activeWindowAndOwnership();
     void activateAnotherWindow();
     void stickyOnEveryShow();
@@ -280,6 +284,14 @@ void TestX11Services::dropReleasesTheGrab()
     }
     OtherClient other;
     QVERIFY(other.grabKey(other.keycode(XK_F8), XCB_MOD_MASK_4));
+}
+
+// Regression: a hotkey dropped after the application ended used the registry after its
+// destruction (and, under ASan, ungrabbed through the closed display connection).
+void TestX11Services::hotkeyMayOutliveTheApplication()
+{
+    outlivesTheApplication = std::make_unique<HotKey>(101u /* F9 */, 0u, [] {});
+    QVERIFY(HotKeysController::registeredBoxes().rbegin()->second.carbonEventHotKey);
 }
 
 void TestX11Services::requireWindowManager()
