@@ -1,3 +1,4 @@
+#include "StoreTestFiles.h"
 #include "model/AppSettings.h"
 #include "model/CardStore.h"
 #include "model/DataFolder.h"
@@ -6,12 +7,7 @@
 #include "platform/Pasteboard.h"
 
 #include <QDir>
-#include <QFile>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -21,25 +17,6 @@ const QUuid idB = QUuid::fromString(QLatin1String("00000000-0000-4000-8000-00000
 QDateTime at(qint64 referenceMs)
 {
     return QDateTime::fromMSecsSinceEpoch(978307200000 + referenceMs, Qt::UTC);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-int modeOf(const QString &path)
-{
-    struct stat info;
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 0777) : -1;
 }
 
 QString historyPath()
@@ -70,16 +47,20 @@ class TestCardStore : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir configHome;
     std::unique_ptr<QTemporaryDir> dataHome;
 
 private slots:
+    void initTestCase()
+    {
+        // "maxCards" is written for the tests: into a settings folder of their own.
+        QVERIFY(configHome.isValid());
+        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
+    }
+
     void init()
     {
-        // Each test gets an empty data folder of its own, never the user's.
-        dataHome = std::make_unique<QTemporaryDir>();
-        qputenv("XDG_DATA_HOME", dataHome->path().toUtf8());
-        QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
-                 dataHome->path());
+        dataHome = privateDataHome();
         AppSettings::setMaxCards(50);
     }
 

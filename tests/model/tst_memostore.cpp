@@ -1,3 +1,4 @@
+#include "StoreTestFiles.h"
 #include "model/DataFolder.h"
 #include "model/MarkdownExportChooser.h"
 #include "model/MemoFile.h"
@@ -6,12 +7,7 @@
 #include "platform/Pasteboard.h"
 
 #include <QDir>
-#include <QFile>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -29,31 +25,9 @@ Memo memoWith(const QString &title, const QString &text, bool pinned = false, in
     return Memo{QUuid::createUuid(), title, text, minutesAgo(minutes), pinned};
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes, const QDateTime &time = {})
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.flush();
-    if (time.isValid())
-        file.setFileTime(time, QFileDevice::FileModificationTime);
-}
-
 QDateTime modified(const QString &path)
 {
     return QFileInfo(path).lastModified().toUTC();
-}
-
-int modeOf(const QString &path)
-{
-    struct stat info;
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 0777) : -1;
 }
 
 class FixedChooser : public MarkdownExportChooser
@@ -110,10 +84,7 @@ private:
 
 void TestMemoStore::init()
 {
-    dataHome = std::make_unique<QTemporaryDir>();
-    qputenv("XDG_DATA_HOME", dataHome->path().toUtf8());
-    QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
-             dataHome->path());
+    dataHome = privateDataHome();
     QVERIFY(QDir().mkpath(memosPath()));
 }
 
