@@ -92,8 +92,51 @@ void BlockHighlighter::paint(int start, int end, SyntaxRole role)
         std::fill(m_roles.begin() + start, m_roles.begin() + end, role);
 }
 
+bool BlockHighlighter::mayMatch(const SyntaxRule &rule, QStringView text)
+{
+    if (!rule.mustContain.isEmpty() && !text.contains(rule.mustContain))
+        return false;
+    if (rule.needsDigit) {
+        return std::any_of(text.begin(), text.end(), [](QChar unit) {
+            return unit.unicode() >= 0x80 || (unit >= QLatin1Char('0') && unit <= QLatin1Char('9'));
+        });
+    }
+    return true;
+}
+
+// A keyword match is a maximal run of ASCII lower-case letters spelling a keyword; the pattern
+// is tried at each such run only, looking behind it into the line for its \b.
+void BlockHighlighter::paintKeywords(Rule &rule, QStringView text)
+{
+    const auto isLower = [&](qsizetype i) {
+        return i < text.size() && text[i] >= QLatin1Char('a') && text[i] <= QLatin1Char('z');
+    };
+    qsizetype start = 0;
+    while (start < text.size()) {
+        if (!isLower(start)) {
+            ++start;
+            continue;
+        }
+        qsizetype end = start + 1;
+        while (isLower(end))
+            ++end;
+        if (rule.source->keywords.contains(text.mid(start, end - start))) {
+            const int matchEnd = rule.regex.matchEndAt(text, int(start));
+            if (matchEnd > start)
+                paint(int(start), matchEnd, rule.source->role);
+        }
+        start = end;
+    }
+}
+
 void BlockHighlighter::paintLine(Rule &rule, QStringView text, bool firstLine)
 {
+    if (!mayMatch(*rule.source, text))
+        return;
+    if (!rule.source->keywords.isEmpty()) {
+        paintKeywords(rule, text);
+        return;
+    }
     const SyntaxRole role = rule.source->role;
     if (rule.source->reach == Reach::line || firstLine) {
         rule.regex.forEachMatch(text, [&](int start, int end) {

@@ -101,6 +101,8 @@ private:
 
     void paint(int start, int end, SyntaxRole role);
     void paintLine(Rule &rule, QStringView text, bool firstLine);
+    void paintKeywords(Rule &rule, QStringView text);
+    static bool mayMatch(const SyntaxRule &rule, QStringView text);
     void paintDelimited(Rule &rule, QStringView text, State start, Following after);
     void paintBlankRun(Rule &rule, QStringView text, State start, Following after);
     void finishBlankRunState(QStringView text, State start);

@@ -78,3 +78,14 @@ int IcuRegex::lookingAtGroup(QStringView text)
     }
     return 0;
 }
+
+int IcuRegex::matchEndAt(QStringView text, int start)
+{
+    if (!setText(text))
+        return -1;
+    UErrorCode status = U_ZERO_ERROR;
+    if (!uregex_lookingAt(m_regex.get(), start, &status) || U_FAILURE(status))
+        return -1;
+    const int end = uregex_end(m_regex.get(), 0, &status);
+    return U_SUCCESS(status) ? end : -1;
+}

@@ -32,6 +32,9 @@ public:
         }
     }
 
+    // End of the match that starts exactly at start (looking behind it into text), or -1.
+    int matchEndAt(QStringView text, int start);
+
     // Matches at the very start of text; returns the number of the first capture group that
     // took part in the match, 0 when none did, -1 when there is no match.
     int lookingAtGroup(QStringView text);

@@ -21,6 +21,13 @@ SyntaxRule rule(const char16_t *pattern, SyntaxRole role, Reach reach = Reach::l
     return made;
 }
 
+SyntaxRule withShortcut(SyntaxRule made, const char *mustContain, bool needsDigit = false)
+{
+    made.mustContain = QString::fromLatin1(mustContain);
+    made.needsDigit = needsDigit;
+    return made;
+}
+
 SyntaxRule blockComment(const char16_t *pattern, const char *open, const char *close)
 {
     return rule(pattern, SyntaxRole::comment, Reach::delimited,
@@ -41,8 +48,9 @@ std::vector<SyntaxRule> htmlRules()
     rules.push_back(blockComment(u"(?s)<!--.*?-->", "<!--", "-->"));
     rules.push_back(rule(uR"("[^"]*"|'[^']*')", SyntaxRole::string, Reach::delimited,
                          quotes(QStringLiteral("\"'"))));
-    rules.push_back(rule(uR"(</?[\w][\w0-9:-]*)", SyntaxRole::tag));
-    rules.push_back(rule(uR"(\s[\w-]+(?==))", SyntaxRole::attribute, Reach::lineAndFeedBefore));
+    rules.push_back(withShortcut(rule(uR"(</?[\w][\w0-9:-]*)", SyntaxRole::tag), "<"));
+    rules.push_back(withShortcut(
+        rule(uR"(\s[\w-]+(?==))", SyntaxRole::attribute, Reach::lineAndFeedBefore), "="));
     return rules;
 }
 
@@ -50,14 +58,15 @@ std::vector<SyntaxRule> cssRules()
 {
     std::vector<SyntaxRule> rules;
     rules.push_back(blockComment(uR"(/\*.*?\*/)", "/*", "*/"));
-    rules.push_back(rule(uR"((?m)//.*$)", SyntaxRole::comment));
+    rules.push_back(withShortcut(rule(uR"((?m)//.*$)", SyntaxRole::comment), "//"));
     rules.push_back(rule(uR"("[^"]*"|'[^']*')", SyntaxRole::string, Reach::delimited,
                          quotes(QStringLiteral("\"'"))));
     rules.push_back(rule(uR"((?m)^[\s]*[#.][\w-]+|(?m)^[\s]*[\w-]+(?=\s*[,{]))",
                          SyntaxRole::selector, Reach::blankRun));
     rules.push_back(rule(uR"((?m)[\w-]+(?=\s*:))", SyntaxRole::property, Reach::blankRun));
     rules.push_back(rule(uR"(:\s*[#\w][\w-]*)", SyntaxRole::string, Reach::blankRun));
-    rules.push_back(rule(uR"(\b\d+(\.\d+)?(px|em|rem|%|vh|vw)?\b)", SyntaxRole::number));
+    rules.push_back(withShortcut(
+        rule(uR"(\b\d+(\.\d+)?(px|em|rem|%|vh|vw)?\b)", SyntaxRole::number), "", true));
     return rules;
 }
 
@@ -65,13 +74,19 @@ std::vector<SyntaxRule> javaScriptRules()
 {
     std::vector<SyntaxRule> rules;
     rules.push_back(blockComment(uR"(/\*.*?\*/)", "/*", "*/"));
-    rules.push_back(rule(uR"((?m)//.*$)", SyntaxRole::comment));
+    rules.push_back(withShortcut(rule(uR"((?m)//.*$)", SyntaxRole::comment), "//"));
     rules.push_back(rule(uR"(`[^`]*`|"[^"]*"|'[^']*')", SyntaxRole::string, Reach::delimited,
                          quotes(QStringLiteral("`\"'"))));
-    rules.push_back(rule(
+    SyntaxRule keywords = rule(
         uR"(\b(async|await|break|case|catch|class|const|continue|default|delete|else|export|extends|finally|for|from|function|if|import|in|let|new|return|static|switch|throw|try|typeof|var|void|while)\b)",
-        SyntaxRole::keyword));
-    rules.push_back(rule(uR"(\b\d+(\.\d+)?\b)", SyntaxRole::number));
+        SyntaxRole::keyword);
+    keywords.keywords =
+        QStringLiteral("async await break case catch class const continue default delete else "
+                       "export extends finally for from function if import in let new return "
+                       "static switch throw try typeof var void while")
+            .split(QLatin1Char(' '));
+    rules.push_back(std::move(keywords));
+    rules.push_back(withShortcut(rule(uR"(\b\d+(\.\d+)?\b)", SyntaxRole::number), "", true));
     return rules;
 }
 

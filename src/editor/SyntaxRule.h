@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -42,6 +43,14 @@ struct SyntaxRule
     Reach reach = Reach::line;
     // For delimited rules: the pattern's alternatives in order, each an opener and its closer.
     QList<Delimiter> delimiters;
+    // Shortcuts for line rules, each a necessary condition for any match on a line, so that
+    // lines that cannot match skip the regular expression: a text the line must contain; a
+    // digit (any non-ASCII character counts, as \d is Unicode's); the whole words a match
+    // must be (a keyword match is always a maximal run of ASCII lower-case letters, since
+    // \b on either side needs a non-word neighbour).
+    QString mustContain;
+    bool needsDigit = false;
+    QStringList keywords;
     // Compiled once per process; clone() before matching. Invalid if the pattern failed to
     // compile, and then the rule is skipped.
     IcuRegex compiled;
