@@ -2,6 +2,37 @@
 
 #include <algorithm>
 
+// Why a line's colours come out exactly as the whole-text search gives them.
+//
+// Each rule is its own left-to-right search; a line's colours are the last rule's match over
+// each character. So it suffices that, for every rule, the matches overlapping the line are
+// the same in the whole text and in the spelled-out context, and that the search is "free" (not
+// inside a match) where the context begins.
+//
+// - line rules never match or look at "\n", and a line edge looks to \b (ICU skips back over
+//   combining marks, but never past "\n"), ^ and $ exactly like the edge of the text. The
+//   search is free at every line start, since no match crosses "\n". The HTML attribute rule
+//   may start on the "\n" before the line, so it runs on "\n" + line.
+// - delimited rules: an opener starts a match exactly when its closer occurs later anywhere
+//   (then the match ends at the first closer after it), else the search moves on by one. Within
+//   the line that depends only on which closers occur after the line: spelled as "\n" plus those
+//   closers. An opener left open by an earlier line is spelled before the line; the match it
+//   began ends at the first closer in the line, as nothing in the spelled opener can form one.
+// - blank-run rules (CSS selector, property, value) cross "\n" only through white space, so a
+//   match reaching into the line from before starts at a colon (value) whose white space runs on
+//   to the line, or at an earlier line start (selector) which covers the line just as a match
+//   from the line's own start does. Matches and look-aheads leaving the line see white space,
+//   then the first non-blank text after it, of which only its class matters (":", "," or "{",
+//   "#" or "." before or not before a word character, a word or "-" run followed by "," or "{"
+//   or not, anything else, the end): spelled as "\n" plus a two-character stand-in of that
+//   class. The class of the text after line k is derived from line k+1 and the class after it.
+//
+// When an edit changes the state a line hands on, the following lines are recoloured until the
+// state settles; when it changes the summary a line sees after it, earlier lines whose colours
+// depend on that part of the summary are recoloured. Nothing is cached beyond these two small
+// summaries, so the result is the whole-text result whatever the edit (tst_highlighter checks
+// this against a literal whole-text pass after thousands of random edits).
+
 namespace {
 
 using Reach = SyntaxRule::Reach;
