@@ -3,8 +3,8 @@
 //
 //   zorv_looks [output folder]     (default: ./looks)
 //
-// Run it under a private X server and private XDG folders: it writes the theme and language
-// preferences it renders with.
+// Run it under a private X server with private XDG folders. The theme and language preferences
+// it renders with are written in Qt's test location.
 
 #include "editor/PasteInputViewController.h"
 #include "model/AppSettings.h"
@@ -14,6 +14,7 @@
 #include <QEventLoop>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTextBlock>
 #include <QTimer>
 #include <cstdio>
@@ -144,6 +145,8 @@ void checkIncrementalPainting(PasteInputViewController &editor, const QString &f
 
 int main(int argc, char **argv)
 {
+    // The preferences it writes go to the test location, never to the user's own settings.
+    QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("looks");
     QDir().mkpath(folder);
