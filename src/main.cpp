@@ -1,46 +1,60 @@
-// Until the floating window and the application delegate arrive, Zorv shows its main panel in
-// an ordinary window so that the confirm road can be used by hand.
-#include "model/CardStore.h"
-#include "model/HistoryFile.h"
-#include "model/MemoStore.h"
-#include "windows/MainPanelViewController.h"
+#include "app/AppDelegate.h"
+#include "platform/PreferencesStore.h"
+#include "platform/SingleInstance.h"
 
 #include <QApplication>
-#include <QPainter>
-#include <QVBoxLayout>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
 
 namespace {
 
-// The panel's dark backdrop, which the floating window will paint.
-class DarkBackdrop : public QWidget
+// On Wayland desktops Zorv runs its windows through XWayland: placing the panel, the bar
+// under it and keeping both on top need absolute positions, which Wayland withholds.
+void preferX11Windows()
 {
-protected:
-    void paintEvent(QPaintEvent *) override { QPainter(this).fillRect(rect(), QColor(30, 30, 32)); }
-};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+// Every text of Zorv is Japanese; Qt's own dialogs (the Markdown save dialog) follow.
+void installQtTranslation(QApplication &app)
+{
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+}
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    preferX11Windows();
     QApplication app(argc, argv);
-    CardStore cardStore;
-    if (const auto snapshot = loadHistory()) {
-        cardStore.cards = snapshot->cards;
-        cardStore.activeCardID = snapshot->activeCardID;
-    }
-    MemoStore memoStore;
-    memoStore.reload();
+    // The images live in the static core library, whose resources are not registered by itself.
+    Q_INIT_RESOURCE(resources);
+    QApplication::setOrganizationName(QStringLiteral("Zorv"));
+    QApplication::setApplicationName(QStringLiteral("Zorv"));
+    QApplication::setApplicationVersion(QStringLiteral(ZORV_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("zorv"));
+    installQtTranslation(app);
+    // Closing or collapsing the panel never ends Zorv; it lives on in the tray.
+    QApplication::setQuitOnLastWindowClosed(false);
 
-    DarkBackdrop window;
-    window.setWindowTitle(QStringLiteral("Zorv"));
-    window.resize(720, 400);
-    auto *panel = new MainPanelViewController(cardStore, memoStore, {}, {}, &window);
-    auto *layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(panel);
-    window.show();
-    panel->focusEditor();
-    QObject::connect(&app, &QApplication::aboutToQuit,
-                     [&] { saveHistory(cardStore.cards, cardStore.activeCardID); });
+    const bool toggle = QApplication::arguments().contains(QStringLiteral("--toggle"));
+    SingleInstance instance;
+    if (!instance.tryBecomePrimary())
+        return instance.sendToPrimary(toggle ? QStringLiteral("toggle") : QStringLiteral("show"))
+                   ? 0
+                   : 1;
+
+    // Holding a key repeats it rather than offering accented variants.
+    PreferencesStore::standard().setBool(QStringLiteral("ApplePressAndHoldEnabled"), false);
+    AppDelegate delegate;
+    QObject::connect(&instance, &SingleInstance::requestReceived, &delegate,
+                     &AppDelegate::handleInstanceRequest);
+    QTimer::singleShot(0, &delegate, [&delegate] { delegate.applicationDidFinishLaunching(); });
     return app.exec();
 }

@@ -1,3 +1,8 @@
 # Sources of src/app, compiled into zorvcore.
 list(APPEND ZORV_SOURCES
+  src/app/AppDelegate.cpp
+  src/app/AppIcon.cpp
+  src/app/AppKeyMonitor.cpp
+  src/app/AppMenuActions.cpp
+  src/app/StatusBarController.cpp
 )

@@ -7,10 +7,12 @@
 
 bool Compositor::isActive()
 {
-    auto *x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11)
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return QGuiApplication::platformName() != QLatin1String("offscreen");
-    xcb_connection_t *connection = x11->connection();
+    auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return false;
     // The compositor of screen 0 owns the selection _NET_WM_CM_S0.
     const QByteArray name("_NET_WM_CM_S0");
     xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(

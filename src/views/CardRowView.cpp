@@ -67,13 +67,22 @@ void CardRowView::buildLayout()
 
 void CardRowView::applyLook()
 {
-    QPalette palette = m_bodyLabel->palette();
+    // From the row's inherited palette: the label's own already carries the last look.
+    QPalette palette = this->palette();
     const QColor textColor =
         m_isActiveCard ? ViewLook::labelColor(palette) : ViewLook::secondaryLabelColor(palette);
     palette.setColor(QPalette::WindowText, textColor);
     m_bodyLabel->setPalette(palette);
     m_bodyLabel->setFont(
         ViewLook::systemFont(10, m_isActiveCard ? QFont::DemiBold : QFont::Normal));
+}
+
+void CardRowView::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The row is built before it joins the panel; take the panel's colours when it does.
+    if (event->type() == QEvent::PaletteChange)
+        applyLook();
 }
 
 void CardRowView::paintEvent(QPaintEvent *)

@@ -88,10 +88,19 @@ void MemoChipView::buildLayout()
 
 void MemoChipView::applyLook()
 {
-    QPalette palette = m_label->palette();
+    // From the row's inherited palette: the label's own already carries the last look.
+    QPalette palette = this->palette();
     palette.setColor(QPalette::WindowText, m_isActive ? ViewLook::labelColor(palette)
                                                       : ViewLook::secondaryLabelColor(palette));
     m_label->setPalette(palette);
+}
+
+void MemoChipView::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The row is built before it joins the panel; take the panel's colours when it does.
+    if (event->type() == QEvent::PaletteChange)
+        applyLook();
 }
 
 void MemoChipView::paintEvent(QPaintEvent *)

@@ -3,6 +3,10 @@ list(APPEND ZORV_SOURCES
   src/windows/PanelScreenCorner.cpp
   src/windows/WindowFrames.cpp
   src/windows/PeekBarContentView.cpp
+  src/windows/PeekBarPanel.cpp
+  src/windows/PeekBarController.cpp
+  src/windows/FloatingPanel.cpp
+  src/windows/FloatingWindowController.cpp
 )
 
 # The main panel and its brand mark.

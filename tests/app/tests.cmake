@@ -1,1 +1,2 @@
-# Tests of app. zorv_add_test(tst_<name> <sources>)
+# Tests of the application shell.
+zorv_add_test(tst_appshell app/tst_appshell.cpp)

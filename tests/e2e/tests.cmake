@@ -1,1 +1,4 @@
 # Tests of e2e. zorv_add_test(tst_<name> <sources>)
+# The real program under Xvfb and openbox (installed by `make test`).
+add_test(NAME e2e COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/e2e.sh $<TARGET_FILE:zorv>)
+set_tests_properties(e2e PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)

@@ -1,0 +1,176 @@
+#include "app/AppDelegate.h"
+
+#include "app/AppIcon.h"
+#include "app/AppKeyMonitor.h"
+#include "app/AppMenuActions.h"
+#include "app/StatusBarController.h"
+#include "hotkey/HotKey.h"
+#include "model/AppSettings.h"
+#include "model/HistoryFile.h"
+#include "platform/DesktopSession.h"
+#include "platform/SettingsNotifier.h"
+#include "platform/WindowSystem.h"
+#include "settings/SettingsWindowController.h"
+#include "windows/FloatingPanel.h"
+#include "windows/FloatingWindowController.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+
+KeyCombo comboForPreset(ToggleHotkeyPreset preset)
+{
+    switch (preset) {
+    case ToggleHotkeyPreset::controlOptionSpace:
+        return KeyCombo(Key::space, ModifierFlag::control | ModifierFlag::option);
+    case ToggleHotkeyPreset::controlSpace:
+        return KeyCombo(Key::space, ModifierFlag::control);
+    case ToggleHotkeyPreset::controlReturn:
+        break;
+    }
+    return KeyCombo(Key::returnKey, ModifierFlag::control);
+}
+
+Key keyForDigit(int digit)
+{
+    static const Key digits[] = {Key::zero, Key::one, Key::two,   Key::three, Key::four,
+                                 Key::five, Key::six, Key::seven, Key::eight, Key::nine};
+    return digits[digit];
+}
+
+} // namespace
+
+AppDelegate::AppDelegate()
+{
+    if (const auto snapshot = loadHistory()) {
+        cardStore.cards = snapshot->cards;
+        cardStore.activeCardID = snapshot->activeCardID;
+    }
+    memoStore.reload();
+}
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    QApplication::setWindowIcon(appIconImage());
+    m_windowSystem = createWindowSystem();
+    m_windowController =
+        std::make_unique<FloatingWindowController>(cardStore, memoStore, *m_windowSystem);
+    m_windowController->onOpenSettings = [this](QWidget *) { openSettings(); };
+
+    QPointer<FloatingWindowController> current(m_windowController.get());
+    m_menuActions = std::make_unique<AppMenuActions>(current, [this] { quit(); });
+    m_menuActions->installMainMenu([this] { openSettings(); });
+    m_windowController->setMainMenu(m_menuActions->mainMenu(), m_menuActions->shortcutActions());
+
+    m_statusBarController = std::make_unique<StatusBarController>(
+        m_windowController.get(), [this] { openSettings(); }, [this] { quit(); });
+    registerToggleHotKey();
+    installKeyMonitors();
+    connect(SettingsNotifier::instance(), &SettingsNotifier::settingsDidChange, this,
+            [this] { registerToggleHotKey(); });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { applicationWillTerminate(); });
+
+    QPointer<AppDelegate> self(this);
+    QTimer::singleShot(200, this, [self] {
+        if (self && self->m_windowController)
+            self->m_windowController->showPanel(false);
+    });
+}
+
+void AppDelegate::openSettings()
+{
+    QWidget *anchor = m_windowController ? m_windowController->panel() : nullptr;
+    SettingsWindowController::shared().show(anchor);
+}
+
+void AppDelegate::registerToggleHotKey()
+{
+    // Dropping the old hotkey releases its grab before the new one takes it.
+    m_toggleHotKey.reset();
+    const ToggleHotkeyPreset preset = AppSettings::toggleHotkeyPreset();
+    m_toggleHotKey = std::make_unique<HotKey>(comboForPreset(preset));
+    QPointer<AppDelegate> self(this);
+    m_toggleHotKey->keyDownHandler = [self, preset] {
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, preset] {
+                if (self)
+                    self->toggle(preset);
+            },
+            Qt::QueuedConnection);
+    };
+}
+
+void AppDelegate::toggle(ToggleHotkeyPreset preset)
+{
+    if (!m_windowController)
+        return;
+    if (preset == ToggleHotkeyPreset::controlReturn) {
+        m_windowController->bringForwardOrShow();
+        return;
+    }
+    if (m_windowController->isVisible())
+        m_windowController->collapseToPeekBar();
+    else
+        m_windowController->showPanel(true);
+}
+
+void AppDelegate::handleInstanceRequest(const QString &request)
+{
+    if (request == QLatin1String("toggle"))
+        toggle(AppSettings::toggleHotkeyPreset());
+    else if (m_windowController)
+        m_windowController->bringForwardOrShow();
+}
+
+void AppDelegate::installKeyMonitors()
+{
+    m_localKeyMonitor = std::make_unique<AppKeyMonitor>(
+        QPointer<FloatingWindowController>(m_windowController.get()), [this] { quit(); });
+    connect(m_windowController.get(), &FloatingWindowController::visibilityChanged, this,
+            [this](bool visible) { updateCornerHotKeys(visible); });
+}
+
+void AppDelegate::updateCornerHotKeys(bool panelVisible)
+{
+    // Super+1/0/2/9 move the shown panel from any window; they are only taken while it shows.
+    m_cornerHotKeys.clear();
+    if (!panelVisible)
+        return;
+    QPointer<AppDelegate> self(this);
+    for (PanelScreenCorner corner : allPanelScreenCorners()) {
+        auto hotKey = std::make_unique<HotKey>(
+            KeyCombo(keyForDigit(cornerDigit(corner)), ModifierFlag::control));
+        hotKey->keyDownHandler = [self, corner] {
+            QMetaObject::invokeMethod(
+                qApp,
+                [self, corner] {
+                    if (self && self->m_windowController)
+                        self->m_windowController->snapPanel(corner);
+                },
+                Qt::QueuedConnection);
+        };
+        m_cornerHotKeys.push_back(std::move(hotKey));
+    }
+}
+
+void AppDelegate::saveHistoryNow()
+{
+    saveHistory(cardStore.cards, cardStore.activeCardID);
+}
+
+void AppDelegate::quit()
+{
+    saveHistoryNow();
+    // Not quit(): it asks every window to close first, and the panel declines (its close
+    // button collapses it), which would cancel the quit.
+    QCoreApplication::exit(0);
+}
+
+void AppDelegate::applicationWillTerminate()
+{
+    saveHistoryNow();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "model/CardStore.h"
+#include "model/MemoStore.h"
+#include "model/ToggleHotkeyPreset.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+#include <vector>
+
+class AppKeyMonitor;
+class AppMenuActions;
+class FloatingWindowController;
+class HotKey;
+class StatusBarController;
+class WindowSystem;
+
+// Owns the stores and the running application's parts: the window controller, the tray entry,
+// the main menu, the toggle hotkey and the key monitors. The panel shows once by itself 0.2 s
+// after launch; the history is saved when the application quits.
+class AppDelegate : public QObject
+{
+    Q_OBJECT
+
+public:
+    AppDelegate();
+    ~AppDelegate() override;
+
+    void applicationDidFinishLaunching();
+    void registerToggleHotKey();
+    void applicationWillTerminate();
+    // Saves the history and ends the event loop (Ctrl+Q and every quit entry).
+    void quit();
+    // What a toggle hotkey press does for `preset`; also `zorv --toggle`.
+    void toggle(ToggleHotkeyPreset preset);
+    // A request handed over by a second start: "show" or "toggle".
+    void handleInstanceRequest(const QString &request);
+
+    CardStore cardStore;
+    MemoStore memoStore;
+    FloatingWindowController *windowController() const { return m_windowController.get(); }
+
+private:
+    void openSettings();
+    void installKeyMonitors();
+    void updateCornerHotKeys(bool panelVisible);
+    void saveHistoryNow();
+
+    std::unique_ptr<WindowSystem> m_windowSystem;
+    std::unique_ptr<FloatingWindowController> m_windowController;
+    std::unique_ptr<AppMenuActions> m_menuActions;
+    std::unique_ptr<StatusBarController> m_statusBarController;
+    std::unique_ptr<HotKey> m_toggleHotKey;
+    std::unique_ptr<AppKeyMonitor> m_localKeyMonitor;
+    // The system-wide side of the corner keys: grabbed while the panel is shown.
+    std::vector<std::unique_ptr<HotKey>> m_cornerHotKeys;
+};

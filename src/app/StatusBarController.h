@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+class FloatingWindowController;
+class QMenu;
+class QSystemTrayIcon;
+
+// The tray entry, present for the whole run: show or collapse the panel, settings, quit.
+class StatusBarController : public QObject
+{
+    Q_OBJECT
+
+public:
+    StatusBarController(FloatingWindowController *windowController,
+                        std::function<void()> onOpenSettings, std::function<void()> onQuit);
+    ~StatusBarController() override;
+
+    void toggleWindow();
+    void openSettings();
+    void quit();
+
+    QMenu *menu() const { return m_menu.get(); }
+    QSystemTrayIcon *statusItem() const { return m_statusItem.get(); }
+
+    // The logo followed by "ZORV", (ceil(text width) + 17) x 16 points, drawn in one colour.
+    static QImage statusItemImage(qreal devicePixelRatio = 2);
+
+private:
+    std::unique_ptr<QMenu> m_menu;
+    std::unique_ptr<QSystemTrayIcon> m_statusItem;
+    QPointer<FloatingWindowController> m_windowController;
+    std::function<void()> m_onOpenSettings;
+    std::function<void()> m_onQuit;
+};

@@ -1,0 +1,261 @@
+#include "windows/FloatingWindowController.h"
+
+#include "model/AppSettings.h"
+#include "model/CardStore.h"
+#include "model/MemoStore.h"
+#include "platform/ScreenCoordinates.h"
+#include "platform/SettingsNotifier.h"
+#include "windows/FloatingPanel.h"
+#include "windows/MainPanelViewController.h"
+#include "windows/PeekBarController.h"
+#include "windows/PeekBarPanel.h"
+#include "windows/WindowFrames.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMenu>
+
+namespace {
+
+QList<QRectF> screenFrames(const QList<ScreenGeometry> &screens)
+{
+    QList<QRectF> frames;
+    for (const ScreenGeometry &screen : screens)
+        frames.append(screen.frame);
+    return frames;
+}
+
+QPointF mouseLocation()
+{
+    return ScreenCoordinates::fromQt(QPointF(QCursor::pos()));
+}
+
+double storedWindowOpacity()
+{
+    return AppSettings::windowOpacity();
+}
+
+} // namespace
+
+FloatingWindowController::FloatingWindowController(CardStore &cardStore, MemoStore &memoStore,
+                                                   WindowSystem &windowSystem, QObject *parent)
+    : QObject(parent)
+    , m_cardStore(cardStore)
+    , m_memoStore(memoStore)
+    , m_windowSystem(windowSystem)
+    , m_peekBar(std::make_unique<PeekBarController>(this, windowSystem))
+{
+    connect(SettingsNotifier::instance(), &SettingsNotifier::settingsDidChange, this,
+            [this] { applyWindowAppearance(); });
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) { applicationStateChanged(state); });
+}
+
+FloatingWindowController::~FloatingWindowController() = default;
+
+void FloatingWindowController::rememberFrontmostApp()
+{
+    const auto active = m_windowSystem.activeWindow();
+    if (active && !m_windowSystem.isOwnWindow(*active))
+        m_appToReturnTo = active;
+}
+
+void FloatingWindowController::setMainMenu(QMenu *menu, const QList<QAction *> &shortcutActions)
+{
+    m_mainMenu = menu;
+    m_shortcutActions = shortcutActions;
+    if (m_panel)
+        m_panel->setMainMenu(menu, shortcutActions);
+}
+
+void FloatingWindowController::setVisible(bool visible)
+{
+    if (m_isVisible == visible)
+        return;
+    m_isVisible = visible;
+    emit visibilityChanged(visible);
+}
+
+void FloatingWindowController::makePanel()
+{
+    m_panel = std::make_unique<FloatingPanel>();
+    QPointer<FloatingWindowController> self(this);
+    const auto onOpenSettings = [self] {
+        if (self && self->onOpenSettings)
+            self->onOpenSettings(self->panel());
+    };
+    const auto onCollapse = [self] {
+        if (self)
+            self->collapseToPeekBar();
+    };
+    // Built inside the panel, so every view takes the backdrop's dark palette from the start.
+    m_mainPanel = new MainPanelViewController(m_cardStore, m_memoStore, onOpenSettings, onCollapse,
+                                              m_panel.get());
+    m_mainPanel->onSnapCorner = [self](PanelScreenCorner corner) {
+        if (self)
+            self->snapPanel(corner);
+    };
+    m_mainPanel->onPasteConfirmed = [self] {
+        if (self)
+            self->handleAfterConfirm();
+    };
+    m_panel->setContentWidget(m_mainPanel);
+    if (m_mainMenu)
+        m_panel->setMainMenu(m_mainMenu, m_shortcutActions);
+    setPanelFrame(AppSettings::savedWindowFrame());
+    m_panel->setWindowOpacity(storedWindowOpacity());
+
+    connect(m_panel.get(), &FloatingPanel::moved, this, [this] {
+        if (m_isVisible)
+            AppSettings::saveWindowFrame(panelFrame());
+    });
+    connect(m_panel.get(), &FloatingPanel::resized, this,
+            [this] { AppSettings::saveWindowFrame(panelFrame()); });
+    connect(m_panel.get(), &FloatingPanel::activeChanged, this,
+            [this] { applyWindowAppearance(); });
+    connect(m_panel.get(), &FloatingPanel::closeRequested, this, [this] { collapseToPeekBar(); });
+}
+
+QRectF FloatingWindowController::panelFrame() const
+{
+    return ScreenCoordinates::fromQt(QRectF(m_panel->geometry()));
+}
+
+void FloatingWindowController::setPanelFrame(const QRectF &frame)
+{
+    m_panel->setGeometry(ScreenCoordinates::toQt(frame).toRect());
+}
+
+void FloatingWindowController::placePanel()
+{
+    const QList<ScreenGeometry> screens = ScreenCoordinates::screens();
+    std::optional<ScreenGeometry> preferred;
+    if (const auto index = WindowFrames::firstContaining(screenFrames(screens), mouseLocation()))
+        preferred = screens[*index];
+    setPanelFrame(
+        AppSettings::fittedWindowFrame(AppSettings::savedWindowFrame(), screens, preferred));
+}
+
+void FloatingWindowController::activateOwnWindow()
+{
+    m_panel->show();
+    m_panel->raise();
+    m_panel->activateWindow();
+    // Window managers forget stickiness when a window is hidden.
+    m_windowSystem.keepOnAllDesktops(m_panel->windowHandle(), /*hideFromTaskbar=*/false);
+}
+
+void FloatingWindowController::focusEditorLater()
+{
+    QPointer<FloatingWindowController> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self] {
+            if (self && self->m_mainPanel)
+                self->m_mainPanel->focusEditor();
+        },
+        Qt::QueuedConnection);
+}
+
+void FloatingWindowController::showPanel(bool rememberFrontmostApp)
+{
+    if (rememberFrontmostApp)
+        this->rememberFrontmostApp();
+    if (m_peekBar->panel())
+        m_peekBar->panel()->hide();
+    if (!m_panel)
+        makePanel();
+    m_memoStore.reload();
+    placePanel();
+    applyWindowAppearance();
+    activateOwnWindow();
+    setVisible(true);
+    focusEditorLater();
+}
+
+void FloatingWindowController::bringForwardOrShow()
+{
+    rememberFrontmostApp();
+    if (!m_isVisible || !m_panel) {
+        showPanel(false);
+        return;
+    }
+    if (m_peekBar->panel())
+        m_peekBar->panel()->hide();
+    activateOwnWindow();
+    m_mainPanel->focusEditor();
+}
+
+void FloatingWindowController::collapseToPeekBar()
+{
+    if (!m_panel || !m_isVisible)
+        return;
+    m_memoStore.applyInput(m_mainPanel->editorText());
+    const QRectF frame = panelFrame();
+    AppSettings::saveWindowFrame(frame);
+    setVisible(false);
+    m_panel->hide();
+    m_peekBar->showBar(frame);
+    if (m_peekBar->panel())
+        m_peekBar->panel()->setWindowOpacity(storedWindowOpacity());
+}
+
+void FloatingWindowController::handleAfterConfirm()
+{
+    const AfterConfirmBehavior behavior = AppSettings::afterConfirmBehavior();
+    if (behavior != AfterConfirmBehavior::stayOpen && m_isVisible)
+        collapseToPeekBar();
+    const auto target = m_appToReturnTo;
+    m_appToReturnTo.reset();
+    if (behavior != AfterConfirmBehavior::returnAndCollapse || !target ||
+        !m_windowSystem.windowExists(*target))
+        return;
+    QPointer<FloatingWindowController> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self, window = *target] {
+            if (self)
+                self->m_windowSystem.activateWindow(window);
+        },
+        Qt::QueuedConnection);
+}
+
+void FloatingWindowController::snapPanel(PanelScreenCorner corner)
+{
+    if (!m_panel || !m_isVisible)
+        return;
+    const QList<ScreenGeometry> screens = ScreenCoordinates::screens();
+    if (screens.isEmpty())
+        return;
+    const QRectF frame = panelFrame();
+    const QList<QRectF> frames = screenFrames(screens);
+    auto index = WindowFrames::firstContaining(frames, frame.center());
+    if (!index)
+        index = WindowFrames::firstContaining(frames, mouseLocation());
+    const ScreenGeometry &screen = screens[index.value_or(0)];
+    const QRectF snapped = WindowFrames::cornerFrame(corner, frame.size(), screen.visibleFrame);
+    setPanelFrame(snapped);
+    AppSettings::saveWindowFrame(snapped);
+}
+
+void FloatingWindowController::applyWindowAppearance()
+{
+    const bool active = QGuiApplication::applicationState() == Qt::ApplicationActive;
+    const double alpha = AppSettings::effectiveWindowOpacity(active);
+    if (m_panel)
+        m_panel->setWindowOpacity(alpha);
+    if (m_peekBar->panel())
+        m_peekBar->panel()->setWindowOpacity(alpha);
+}
+
+void FloatingWindowController::applicationStateChanged(Qt::ApplicationState state)
+{
+    if (state == Qt::ApplicationActive) {
+        m_memoStore.reload();
+        applyWindowAppearance();
+        return;
+    }
+    applyWindowAppearance();
+    if (AppSettings::autoCollapseWhenInactive() && m_isVisible)
+        collapseToPeekBar();
+}
