@@ -242,6 +242,19 @@ bool LineFolding::unfoldAll()
     return true;
 }
 
+QString LineFolding::expandedText() const
+{
+    QTextDocument copy;
+    QTextCursor(&copy).insertFragment(QTextDocumentFragment(m_document));
+    LineFolding opened(&copy);
+    opened.m_folds = m_folds;
+    for (Fold &fold : opened.m_folds)
+        fold.badge = QTextCursor();
+    opened.anchorBadgesIn(0, documentTextLength(copy));
+    opened.unfoldAll();
+    return documentText(copy);
+}
+
 QString LineFolding::textWithoutFoldBadges() const
 {
     QString text = documentText(*m_document);
@@ -259,8 +272,12 @@ void LineFolding::anchorBadgesIn(int from, int to)
     const QTextBlock last = m_document->findBlock(std::min(to, documentTextLength(*m_document)));
     for (; block.isValid(); block = block.next()) {
         const int id = liveFoldId(block);
-        if (id != 0)
-            m_folds[id].badge.setPosition(lineEnd(block) - 2);
+        if (id != 0) {
+            QTextCursor &anchor = m_folds[id].badge;
+            if (anchor.isNull() || anchor.document() != m_document)
+                anchor = QTextCursor(m_document);
+            anchor.setPosition(lineEnd(block) - 2);
+        }
         if (block == last)
             break;
     }

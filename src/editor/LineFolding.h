@@ -56,6 +56,8 @@ public:
     bool unfold(int line);
     bool unfoldAll();
 
+    // The text with every fold opened, nested ones inside their parents (what unfoldAll gives).
+    QString expandedText() const;
     // The text with the badge of every folded line removed (what is counted and confirmed).
     QString textWithoutFoldBadges() const;
 

@@ -75,8 +75,10 @@ void PasteInputTextView::insertFromMimeData(const QMimeData *source)
 void PasteInputTextView::dropBadgeIdentity()
 {
     // New text takes the format of the character before it; right after a fold badge that
-    // would make typed text part of the badge.
-    if (currentCharFormat().hasProperty(LineFolding::FoldIdProperty))
+    // would make typed text part of the badge. With a selection, setting the format would
+    // restyle the selected text (and strip a badge inside it), so only a bare caret is reset.
+    if (!textCursor().hasSelection() &&
+        currentCharFormat().hasProperty(LineFolding::FoldIdProperty))
         setCurrentCharFormat(QTextCharFormat());
 }
 

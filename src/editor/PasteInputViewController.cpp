@@ -8,12 +8,9 @@
 #include "platform/Pasteboard.h"
 #include "platform/SettingsNotifier.h"
 
-#if __has_include("editor/PasteInputGutterView.h")
 #include "editor/PasteInputGutterView.h"
 #include "editor/PasteInputGutterViewDelegate.h"
 #include "editor/PasteInputIndentGuideView.h"
-#define ZORV_EDITOR_HAS_GUTTER 1
-#endif
 
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -55,7 +52,6 @@ private:
     QColor m_border;
 };
 
-#ifdef ZORV_EDITOR_HAS_GUTTER
 // Passes the gutter's fold clicks to the editor; lives as the editor's child.
 class GutterDelegate : public QObject, public PasteInputGutterViewDelegate
 {
@@ -70,7 +66,6 @@ public:
 private:
     PasteInputViewController *m_editor;
 };
-#endif
 
 bool isNewlineCharacter(QChar c)
 {
@@ -141,7 +136,6 @@ void PasteInputViewController::loadView()
 
 void PasteInputViewController::attachGutterAndGuides()
 {
-#ifdef ZORV_EDITOR_HAS_GUTTER
     auto *gutter = new PasteInputGutterView(m_inputContainer);
     gutter->setDelegate(new GutterDelegate(this));
     gutter->setTextView(m_textView);
@@ -150,9 +144,6 @@ void PasteInputViewController::attachGutterAndGuides()
     guides->setTextView(m_textView);
     guides->lower();
     m_indentGuideView = guides;
-#else
-    m_gutterView = new QWidget(m_inputContainer);
-#endif
 }
 
 void PasteInputViewController::configureTextView()
@@ -204,13 +195,10 @@ void PasteInputViewController::applyTheme()
     const double fontSize = AppSettings::fontSize();
     const QFont font =
         editorFont(AppSettings::editorFontCodeMode(), AppSettings::editorFontFamily(), fontSize);
-#ifdef ZORV_EDITOR_HAS_GUTTER
     const qreal numberSize = fontSize > 0 ? std::max(fontSize * 0.68, 10.0) : 10.88;
-    static_cast<PasteInputGutterView *>(m_gutterView)
-        ->setPalette(m_palette, isDark(kind), numberSize);
-    static_cast<PasteInputIndentGuideView *>(m_indentGuideView)->setPalette(m_palette);
+    m_gutterView->setPalette(m_palette, isDark(kind), numberSize);
+    m_indentGuideView->setPalette(m_palette);
     m_indentGuideView->update();
-#endif
     static_cast<InputContainerView *>(m_inputContainer)
         ->setColours(m_palette.containerBackground, m_palette.containerBorder);
 
@@ -295,10 +283,8 @@ void PasteInputViewController::layoutTextView()
 {
     // QPlainTextEdit lays out and sizes its document itself; what is left is to bring the
     // gutter and the guides up to date.
-#ifdef ZORV_EDITOR_HAS_GUTTER
-    static_cast<PasteInputGutterView *>(m_gutterView)->refreshRows();
+    m_gutterView->refreshRows();
     m_indentGuideView->update();
-#endif
 }
 
 void PasteInputViewController::gutterNeedsRefresh()
@@ -331,15 +317,13 @@ void PasteInputViewController::refreshFoldState()
         m_gutterWidth = width;
         layoutContainer();
     }
-#ifdef ZORV_EDITOR_HAS_GUTTER
     const auto [first, last] = m_textView->visibleLineRange();
     const QSet<int> foldedSet(folded.cbegin(), folded.cend());
-    auto *gutter = static_cast<PasteInputGutterView *>(m_gutterView);
+    PasteInputGutterView *gutter = m_gutterView;
     gutter->setFoldableLineIndices(foldableLineIndices(first, last) | foldedSet);
     gutter->setFoldedLineIndices(foldedSet);
     gutter->refreshRows();
     m_indentGuideView->update();
-#endif
 }
 
 void PasteInputViewController::documentContentsChanged(int position, int charsRemoved,
@@ -367,13 +351,11 @@ void PasteInputViewController::textDidChange()
 
 void PasteInputViewController::textViewDidChangeSelection()
 {
-#ifdef ZORV_EDITOR_HAS_GUTTER
     const int line =
         m_textView->document()->findBlock(m_textView->textCursor().selectionStart()).blockNumber();
-    auto *gutter = static_cast<PasteInputGutterView *>(m_gutterView);
+    PasteInputGutterView *gutter = m_gutterView;
     gutter->setActiveLineIndex(line);
     gutter->refreshRows();
-#endif
 }
 
 void PasteInputViewController::updateCounter()

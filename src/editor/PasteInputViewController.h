@@ -12,6 +12,8 @@
 #include <memory>
 
 class PasteInputDelegate;
+class PasteInputGutterView;
+class PasteInputIndentGuideView;
 class SyntaxHighlighter;
 class QLabel;
 class QPushButton;
@@ -62,6 +64,8 @@ public:
     bool isFoldedLine(int line) const { return m_folding->isFolded(line); }
     QList<int> foldedLineIndices() const { return m_folding->foldedLines(); }
     QMap<int, QString> hiddenTextByFoldLine() const { return m_folding->hiddenTextByFoldLine(); }
+    // The text as unfoldAll would leave it.
+    QString expandedText() const { return m_folding->expandedText(); }
     // Foldable or folded lines among first...last (the lines the gutter shows).
     QSet<int> foldableLineIndices(int first, int last) const;
 
@@ -74,8 +78,8 @@ public:
     PasteInputTextView *textView() const { return m_textView; }
     // The text view is its own scroll view.
     QAbstractScrollArea *scrollView() const { return m_textView; }
-    QWidget *gutterView() const { return m_gutterView; }
-    QWidget *indentGuideView() const { return m_indentGuideView; }
+    PasteInputGutterView *gutterView() const { return m_gutterView; }
+    PasteInputIndentGuideView *indentGuideView() const { return m_indentGuideView; }
     QLabel *characterCountLabel() const { return m_characterCountLabel; }
     QPushButton *unfoldAllButton() const { return m_unfoldAllButton; }
     QWidget *inputContainer() const { return m_inputContainer; }
@@ -114,8 +118,8 @@ private:
 
     PasteInputDelegate *m_delegate = nullptr;
     QWidget *m_inputContainer = nullptr;
-    QWidget *m_gutterView = nullptr;
-    QWidget *m_indentGuideView = nullptr;
+    PasteInputGutterView *m_gutterView = nullptr;
+    PasteInputIndentGuideView *m_indentGuideView = nullptr;
     PasteInputTextView *m_textView = nullptr;
     QLabel *m_characterCountLabel = nullptr;
     QPushButton *m_unfoldAllButton = nullptr;

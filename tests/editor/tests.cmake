@@ -3,6 +3,7 @@
 # Themes, fonts, the editor controller and folding.
 zorv_add_test(tst_editortheme editor/tst_editortheme.cpp)
 zorv_add_test(tst_pasteinputviewcontroller editor/tst_pasteinputviewcontroller.cpp)
+zorv_add_test(tst_linefolding editor/tst_linefolding.cpp)
 
 
 # Colouring.
