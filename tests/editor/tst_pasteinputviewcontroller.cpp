@@ -47,6 +47,7 @@ private slots:
     void counterFollowsEdits();
     void pasteInsertsPlainTextOnly();
     void loadTextResetsEverything();
+    void inputMethodCompositionIsNotText();
 
 private:
     void typeKeys(const QString &keys);
@@ -338,6 +339,25 @@ void TestPasteInputViewController::loadTextResetsEverything()
     QCOMPARE(m_editor->lastDoubleNewlineConfirmEnd(), 0);
     QCOMPARE(m_editor->characterCountLabel()->text(), QStringLiteral("0"));
     QVERIFY(!m_editor->textView()->document()->isUndoAvailable());
+}
+
+void TestPasteInputViewController::inputMethodCompositionIsNotText()
+{
+    m_editor->loadText(QStringLiteral("a"));
+    m_editor->textView()->moveCursor(QTextCursor::End);
+    QInputMethodEvent compose(QStringLiteral("にほん"), {});
+    QApplication::sendEvent(m_editor->textView(), &compose);
+    QVERIFY(m_editor->textView()->hasMarkedText());
+    QCOMPARE(m_editor->text(), QStringLiteral("a"));
+    QCOMPARE(m_editor->characterCountLabel()->text(), QStringLiteral("1"));
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("日本"));
+    QApplication::sendEvent(m_editor->textView(), &commit);
+    QVERIFY(!m_editor->textView()->hasMarkedText());
+    QCOMPARE(m_editor->text(), QStringLiteral("a日本"));
+    QCOMPARE(m_editor->characterCountLabel()->text(), QStringLiteral("3"));
+    m_editor->confirmText();
+    QCOMPARE(m_delegate.confirmed, QStringList{"a日本"});
 }
 
 QTEST_MAIN(TestPasteInputViewController)
