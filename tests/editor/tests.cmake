@@ -13,6 +13,3 @@ zorv_add_test(tst_highlighter editor/tst_highlighter.cpp editor/ReferenceColouri
 # Gutter and indent guides.
 zorv_add_test(tst_pasteinputgutterview editor/tst_pasteinputgutterview.cpp editor/EditorViewFixture.h)
 zorv_add_test(tst_pasteinputindentguideview editor/tst_pasteinputindentguideview.cpp editor/EditorViewFixture.h)
-# Renders the editor in every theme and language to PNG files to look at; not run by CTest.
-add_executable(zorv_looks editor/render_editor_looks.cpp)
-target_link_libraries(zorv_looks PRIVATE zorvcore)

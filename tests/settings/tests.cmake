@@ -2,6 +2,3 @@
 zorv_add_test(tst_artwork settings/tst_artwork.cpp)
 zorv_add_test(tst_formnumberparser settings/tst_formnumberparser.cpp)
 zorv_add_test(tst_settingswindow settings/tst_settingswindow.cpp)
-# Not a test: renders the settings window to PNG for a look (run it under Xvfb).
-add_executable(look_settingswindow settings/look_settingswindow.cpp)
-target_link_libraries(look_settingswindow PRIVATE zorvcore)
