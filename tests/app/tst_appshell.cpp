@@ -47,12 +47,6 @@ void TestAppShell::appKeys_data()
         << int(Qt::Key_W) << ctrl << false << int(Command::letThrough) << none;
     QTest::newRow("super+1 top left")
         << int(Qt::Key_1) << super << true << int(Command::snap) << int(PanelScreenCorner::topLeft);
-    QTest::newRow("super+0 top right") << int(Qt::Key_0) << super << true << int(Command::snap)
-                                       << int(PanelScreenCorner::topRight);
-    QTest::newRow("super+2 bottom left") << int(Qt::Key_2) << super << true << int(Command::snap)
-                                         << int(PanelScreenCorner::bottomLeft);
-    QTest::newRow("super+9 bottom right") << int(Qt::Key_9) << super << true << int(Command::snap)
-                                          << int(PanelScreenCorner::bottomRight);
     QTest::newRow("super+5 maps to no corner")
         << int(Qt::Key_5) << super << true << int(Command::letThrough) << none;
     QTest::newRow("super+alt+1 has option")
