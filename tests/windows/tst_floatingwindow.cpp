@@ -50,7 +50,6 @@ private slots:
     void collapseHidesPanelShowsBarAndMergesText();
     void afterConfirm_data();
     void afterConfirm();
-    void returnToAWindowThatClosedActivatesNothing();
     void snapKeepsSizeAndStoresFrame();
     void snapAndCollapseDoNothingWhileHidden();
     void closeButtonCollapsesAndPanelSurvives();
@@ -131,21 +130,27 @@ void TestFloatingWindow::collapseHidesPanelShowsBarAndMergesText()
 void TestFloatingWindow::afterConfirm_data()
 {
     QTest::addColumn<AfterConfirmBehavior>("behavior");
+    QTest::addColumn<bool>("previousClosed");
     QTest::addColumn<bool>("staysVisible");
     QTest::addColumn<bool>("activatesPrevious");
-    QTest::newRow("stayOpen") << AfterConfirmBehavior::stayOpen << true << false;
-    QTest::newRow("collapseOnly") << AfterConfirmBehavior::collapseOnly << false << false;
-    QTest::newRow("returnAndCollapse") << AfterConfirmBehavior::returnAndCollapse << false << true;
+    using B = AfterConfirmBehavior;
+    QTest::newRow("stayOpen") << B::stayOpen << false << true << false;
+    QTest::newRow("collapseOnly") << B::collapseOnly << false << false << false;
+    QTest::newRow("returnAndCollapse") << B::returnAndCollapse << false << false << true;
+    QTest::newRow("return to a closed window") << B::returnAndCollapse << true << false << false;
 }
 
 void TestFloatingWindow::afterConfirm()
 {
     QFETCH(AfterConfirmBehavior, behavior);
+    QFETCH(bool, previousClosed);
     QFETCH(bool, staysVisible);
     QFETCH(bool, activatesPrevious);
     AppSettings::setAfterConfirmBehavior(behavior);
     m_windows.active = 99;
     m_controller->showPanel(true);
+    if (previousClosed)
+        m_windows.gone = {99};
     m_controller->handleAfterConfirm();
     QCOMPARE(m_controller->isVisible(), staysVisible);
     QCOMPARE(m_controller->appToReturnTo(), std::nullopt);
@@ -160,18 +165,6 @@ void TestFloatingWindow::afterConfirm()
     m_controller->handleAfterConfirm();
     QCoreApplication::processEvents();
     QCOMPARE(m_windows.activated.size(), activatesPrevious ? 1 : 0);
-}
-
-void TestFloatingWindow::returnToAWindowThatClosedActivatesNothing()
-{
-    AppSettings::setAfterConfirmBehavior(AfterConfirmBehavior::returnAndCollapse);
-    m_windows.active = 5;
-    m_controller->showPanel(true);
-    m_windows.gone = {5};
-    m_controller->handleAfterConfirm();
-    QCoreApplication::processEvents();
-    QVERIFY(m_windows.activated.isEmpty());
-    QVERIFY(!m_controller->isVisible());
 }
 
 void TestFloatingWindow::snapKeepsSizeAndStoresFrame()
