@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QSettings>
-#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -162,15 +161,12 @@ void TestPreferences::removeForgetsTheKey()
 
 void TestPreferences::notifierRunsObserversDuringPost()
 {
-    QSignalSpy spy(SettingsNotifier::instance(), &SettingsNotifier::settingsDidChange);
     int seen = 0;
     QObject context;
     connect(SettingsNotifier::instance(), &SettingsNotifier::settingsDidChange, &context,
             [&seen] { ++seen; });
     SettingsNotifier::post();
-    QCOMPARE(seen, 1);
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(SettingsNotifier::instance(), SettingsNotifier::instance());
+    QCOMPARE(seen, 1); // already delivered when post() returns
 }
 
 void TestPreferences::pasteboardHoldsOnePlainString()

@@ -143,7 +143,6 @@ private slots:
         row("fontSizeField", "32.01", size);
         row("fontSizeField", " 14", size);
         row("fontSizeField", "12,5", size);
-        row("fontSizeField", "-14", size);
         row("maxCardsField", "+20", 20);
         row("maxCardsField", "5", 5);
         row("maxCardsField", "200", 200);
