@@ -2,9 +2,9 @@
 
 #include "model/Card.h"
 #include "model/CardStore.h"
+#include "platform/KeyCharacters.h"
 #include "views/CardRowView.h"
 #include "views/CardSlotView.h"
-#include "views/KeyEventCharacters.h"
 #include "views/ViewLook.h"
 
 #include <QAction>

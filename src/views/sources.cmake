@@ -5,7 +5,6 @@ list(APPEND ZORV_SOURCES
   src/views/CardSlotView.cpp
   src/views/ClickCounter.cpp
   src/views/ElidedLabel.cpp
-  src/views/KeyEventCharacters.cpp
   src/views/MemoChipView.cpp
   src/views/MemoPanelViewController.cpp
   src/views/SaveDialogExportChooser.cpp
