@@ -90,10 +90,9 @@ void CardListViewController::installStoreObserver()
 void CardListViewController::buildHeader()
 {
     m_headerView->setFixedHeight(24);
-    for (QPushButton *button : {m_settingsButton, m_collapseButton}) {
-        ViewLook::applyInlineButtonLook(button, true);
+    applyHeaderButtonLook();
+    for (QPushButton *button : {m_settingsButton, m_collapseButton})
         button->setFont(ViewLook::systemFont(11));
-    }
     connect(m_settingsButton, &QPushButton::clicked, this,
             &CardListViewController::openSettingsTapped);
     connect(m_collapseButton, &QPushButton::clicked, this, &CardListViewController::collapseTapped);
@@ -106,6 +105,20 @@ void CardListViewController::buildHeader()
     layout->addWidget(m_settingsButton, 0, Qt::AlignVCenter);
     layout->addSpacing(10);
     layout->addWidget(m_collapseButton, 0, Qt::AlignVCenter);
+}
+
+void CardListViewController::applyHeaderButtonLook()
+{
+    for (QPushButton *button : {m_settingsButton, m_collapseButton})
+        ViewLook::applyInlineButtonLook(button, true);
+}
+
+void CardListViewController::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The pills are washes of the text colour: follow the panel when the list joins it.
+    if (event->type() == QEvent::PaletteChange)
+        applyHeaderButtonLook();
 }
 
 void CardListViewController::buildSlots()

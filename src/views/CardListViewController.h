@@ -54,8 +54,12 @@ public:
     void cardRowDidTogglePin(const QUuid &cardID) override;
     void cardRowDidDelete(const QUuid &cardID) override;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void buildHeader();
+    void applyHeaderButtonLook();
     void buildSlots();
     void buildLayout();
     void installStoreObserver();

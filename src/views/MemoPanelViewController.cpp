@@ -128,18 +128,11 @@ void MemoPanelViewController::buildScrollView()
     m_scrollView->setWidget(m_stackView);
     m_stackView->setAutoFillBackground(false); // setWidget turned it on
     m_scrollView->viewport()->setAutoFillBackground(false);
-    m_scrollView->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
     m_scrollView->viewport()->installEventFilter(this);
 
     // The strip is only as high as a chip, so the scroller floats over the chips' lower
     // edge instead of taking room of its own, and shows only when the row overflows.
-    m_scroller->setStyleSheet(QStringLiteral(
-        "QScrollBar:horizontal { background: transparent; height: 5px; margin: 0px; }"
-        "QScrollBar::handle:horizontal { background: rgba(0, 0, 0, 0.22); border-radius: 2px;"
-        " min-width: 24px; }"
-        "QScrollBar::add-line:horizontal, QScrollBar::sub-line:horizontal { width: 0px; }"
-        "QScrollBar::add-page:horizontal, QScrollBar::sub-page:horizontal {"
-        " background: transparent; }"));
+    applyScrollerLook();
     m_scroller->hide();
     QScrollBar *inner = m_scrollView->horizontalScrollBar();
     connect(inner, &QScrollBar::rangeChanged, m_scroller, [this, inner](int minimum, int maximum) {
@@ -149,6 +142,31 @@ void MemoPanelViewController::buildScrollView()
     });
     connect(inner, &QScrollBar::valueChanged, m_scroller, &QScrollBar::setValue);
     connect(m_scroller, &QScrollBar::valueChanged, inner, &QScrollBar::setValue);
+}
+
+// The knob is a wash of the text colour, so it shows on a light and a dark panel alike. A
+// style sheet on the scroll area itself would pin the chips to the palette of the moment.
+void MemoPanelViewController::applyScrollerLook()
+{
+    const QColor ink = palette().color(QPalette::WindowText);
+    m_scroller->setStyleSheet(
+        QStringLiteral(
+            "QScrollBar:horizontal { background: transparent; height: 5px; margin: 0px; }"
+            "QScrollBar::handle:horizontal { background: rgba(%1, %2, %3, 0.35);"
+            " border-radius: 2px; min-width: 24px; }"
+            "QScrollBar::add-line:horizontal, QScrollBar::sub-line:horizontal { width: 0px; }"
+            "QScrollBar::add-page:horizontal, QScrollBar::sub-page:horizontal {"
+            " background: transparent; }")
+            .arg(ink.red())
+            .arg(ink.green())
+            .arg(ink.blue()));
+}
+
+void MemoPanelViewController::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        applyScrollerLook();
 }
 
 QSize MemoPanelViewController::sizeHint() const

@@ -47,9 +47,11 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void applyScrollerLook();
     void buildTitleLine();
     void buildFolderButton();
     void buildScrollView();

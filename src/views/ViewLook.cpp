@@ -66,7 +66,11 @@ void ViewLook::paintRoundedBox(QPainter &painter, const QRectF &bounds, double r
 void ViewLook::applyInlineButtonLook(QPushButton *button, bool bordered, const QColor &titleColor)
 {
     // The pill is a faint wash of the text colour, so it shows on light and dark panels alike.
-    const QColor ink = button->palette().color(QPalette::WindowText);
+    // The colours come from the button's container: a style sheet pins the button's own
+    // palette to what it was when the sheet was first applied.
+    const QPalette &source =
+        button->parentWidget() ? button->parentWidget()->palette() : button->palette();
+    const QColor ink = source.color(QPalette::WindowText);
     const auto rgba = [&ink](double alpha) {
         return QStringLiteral("rgba(%1, %2, %3, %4)")
             .arg(ink.red())
@@ -81,7 +85,7 @@ void ViewLook::applyInlineButtonLook(QPushButton *button, bool bordered, const Q
                              : QStringLiteral("QPushButton { border: none; background: transparent;"
                                               " padding: 0px; }");
     sheet += QStringLiteral("QPushButton { color: %1; }")
-                 .arg((titleColor.isValid() ? titleColor : labelColor(button->palette())).name());
+                 .arg((titleColor.isValid() ? titleColor : labelColor(source)).name());
     button->setStyleSheet(sheet);
     button->setFlat(!bordered);
     button->setFocusPolicy(Qt::NoFocus);

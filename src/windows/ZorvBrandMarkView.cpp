@@ -3,6 +3,7 @@
 #include "windows/ZorvLogoView.h"
 
 #include <QGraphicsOpacityEffect>
+#include <QGuiApplication>
 #include <QLabel>
 
 namespace {
@@ -10,10 +11,11 @@ namespace {
 // The label colour of a dark appearance: the panel's backdrop is always a dark HUD.
 const QColor labelColorOnDark(255, 255, 255, 217);
 
+// Sizes are the panel's points, i.e. logical pixels, like every other font of the panel.
 QFont titleFont()
 {
-    QFont font;
-    font.setPointSizeF(15);
+    QFont font = QGuiApplication::font();
+    font.setPixelSize(15);
     font.setBold(true);
     return font;
 }

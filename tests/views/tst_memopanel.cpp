@@ -55,6 +55,7 @@ private slots:
     void settingsChangeReloadsAtOnce();
     void storeChangeReloadsOneTurnLater();
     void chipLooks();
+    void textIsLightOnADarkPanel();
     void clicks_data();
     void clicks();
     void menuActions_data();
@@ -217,6 +218,32 @@ void TestMemoPanel::chipLooks()
     for (MemoChipView *chip : shown) {
         QCOMPARE(chip->height(), 32);
         QVERIFY(chip->width() >= 72 && chip->width() <= 140);
+    }
+}
+
+// The panel takes its colours from the dark window it lives in, chips built later included.
+void TestMemoPanel::textIsLightOnADarkPanel()
+{
+    QWidget backdrop;
+    QPalette dark = backdrop.palette();
+    dark.setColor(QPalette::Window, QColor(30, 30, 32));
+    dark.setColor(QPalette::WindowText, QColor(235, 235, 240));
+    backdrop.setPalette(dark);
+    auto *darkPanel = new MemoPanelViewController(*store, &backdrop);
+    darkPanel->resize(595, 112);
+    backdrop.show();
+    createMemos({"a", "b", "c", "d", "e", "f"});
+    QList<QLabel *> labels;
+    for (QWidget *view : darkPanel->arrangedViews()) {
+        if (auto *chip = qobject_cast<MemoChipView *>(view))
+            labels.append(chip->label());
+        else
+            labels.append(qobject_cast<QLabel *>(view));
+    }
+    QCOMPARE(labels.size(), 5);
+    for (QLabel *label : labels) {
+        const QColor ink = label->palette().color(label->foregroundRole());
+        QVERIFY2(ink.lightness() > 128, qPrintable(label->text()));
     }
 }
 

@@ -160,6 +160,8 @@ void TestMainPanel::brandMarkLetsClicksThrough()
     QCOMPARE(mark->logoView()->size(), QSize(28, 28));
     QCOMPARE(mark->logoView()->alpha(), 1.0);
     QCOMPARE(mark->titleLabel()->text(), QStringLiteral("ZORV"));
+    QCOMPARE(mark->titleLabel()->font().pixelSize(), 15);
+    QVERIFY(mark->titleLabel()->font().bold());
     const QList<QWidget *> parts{mark, mark->logoView(), mark->titleLabel()};
     for (QWidget *part : parts) {
         const QPoint centre = part->mapTo(window.get(), part->rect().center());
