@@ -24,10 +24,35 @@ bool PasteInputTextView::runCommand(Command command)
     return onCommand && onCommand(command);
 }
 
+// The badge stands for the hidden lines: deleting into it opens the fold instead, so the
+// hidden lines are never lost to one keystroke, and text typed inside it goes before it.
+bool PasteInputTextView::guardFoldBadge(QKeyEvent *event)
+{
+    QTextCursor cursor = textCursor();
+    const QTextBlock block = cursor.block();
+    if (cursor.hasSelection() || LineFolding::badgeLength(block) == 0)
+        return false;
+    const int badgeStart = block.position() + block.length() - 1 - 2;
+    const int offset = cursor.position() - badgeStart; // 0 before, 1 inside, 2 after
+    const bool backspace = event->key() == Qt::Key_Backspace;
+    const bool forwardDelete = event->key() == Qt::Key_Delete;
+    if ((backspace && offset >= 1) || (forwardDelete && offset >= 0 && offset <= 1))
+        return runCommand(Command::unfoldCaretLine);
+    if (offset == 1 && !event->text().isEmpty() && event->text().at(0).isPrint()) {
+        cursor.setPosition(badgeStart);
+        setTextCursor(cursor);
+    }
+    return false;
+}
+
 void PasteInputTextView::keyPressEvent(QKeyEvent *event)
 {
     if (onKeyChord && onKeyChord(*event))
         return;
+    if (guardFoldBadge(event)) {
+        event->accept();
+        return;
+    }
     const Qt::KeyboardModifiers mods =
         event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier);
     bool handled = false;

@@ -13,7 +13,8 @@ class PasteInputTextView : public QPlainTextEdit
     Q_OBJECT
 
 public:
-    enum class Command { insertTab, insertBacktab, paste, insertNewline };
+    // unfoldCaretLine: a deletion would reach into the fold badge of the caret's line.
+    enum class Command { insertTab, insertBacktab, paste, insertNewline, unfoldCaretLine };
 
     explicit PasteInputTextView(QWidget *parent = nullptr);
 
@@ -43,6 +44,7 @@ protected:
 
 private:
     bool runCommand(Command command);
+    bool guardFoldBadge(QKeyEvent *event);
     void dropBadgeIdentity();
     void restartCaretBlink();
     QRect caretRect() const;

@@ -436,6 +436,9 @@ bool PasteInputViewController::doCommand(PasteInputTextView::Command command)
         return true;
     case PasteInputTextView::Command::insertNewline:
         return handleDoubleNewline();
+    case PasteInputTextView::Command::unfoldCaretLine:
+        unfoldLine(m_textView->textCursor().blockNumber());
+        return true;
     }
     return false;
 }

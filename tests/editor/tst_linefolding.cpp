@@ -59,6 +59,8 @@ private slots:
     // Regression: a typed " …" at a line end was taken for a fold badge and stripped.
     void typedEllipsisIsNotABadge_data();
     void typedEllipsisIsNotABadge();
+    void deletingIntoABadgeOpensTheFold_data();
+    void deletingIntoABadgeOpensTheFold();
     // Regression: selecting up to a badge restyled the selection and killed the fold on undo.
     void deletingABadgeAndUndoingBringsTheFoldBack();
     // Regression: undo could restore a hidden block under the wrong line or leave a badge.
@@ -301,6 +303,41 @@ void TestLineFolding::typedEllipsisIsNotABadge()
         m_editor->unfoldLine(1);
         QCOMPARE(m_editor->text(), text);
     }
+}
+
+void TestLineFolding::deletingIntoABadgeOpensTheFold_data()
+{
+    QTest::addColumn<int>("caret"); // offset in "a …"
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("expected");
+    const QString open = QStringLiteral("a\n    b\nc");
+    QTest::newRow("backspace after badge") << 3 << int(Qt::Key_Backspace) << open;
+    QTest::newRow("backspace inside badge") << 2 << int(Qt::Key_Backspace) << open;
+    QTest::newRow("delete before badge") << 1 << int(Qt::Key_Delete) << open;
+    QTest::newRow("delete inside badge") << 2 << int(Qt::Key_Delete) << open;
+    QTest::newRow("typing inside badge goes before it")
+        << 2 << int(Qt::Key_X) << "ax" + badge + "\nc";
+    QTest::newRow("backspace before badge deletes text")
+        << 1 << int(Qt::Key_Backspace) << badge + "\nc";
+}
+
+void TestLineFolding::deletingIntoABadgeOpensTheFold()
+{
+    QFETCH(int, caret);
+    QFETCH(int, key);
+    QFETCH(QString, expected);
+    m_editor->loadText(QStringLiteral("a\n    b\nc"));
+    m_editor->foldLine(0);
+    QTextCursor cursor = m_editor->textView()->textCursor();
+    cursor.setPosition(caret);
+    m_editor->textView()->setTextCursor(cursor);
+    if (key == Qt::Key_X)
+        QTest::keyClicks(m_editor->textView(), QStringLiteral("x"));
+    else
+        QTest::keyClick(m_editor->textView(), Qt::Key(key));
+    QCOMPARE(m_editor->text(), expected);
+    m_editor->unfoldAll();
+    QVERIFY(m_editor->text().contains(QStringLiteral("    b")));
 }
 
 void TestLineFolding::deletingABadgeAndUndoingBringsTheFoldBack()
