@@ -112,10 +112,7 @@ void AppDelegate::toggle(ToggleHotkeyPreset preset)
         m_windowController->bringForwardOrShow();
         return;
     }
-    if (m_windowController->isVisible())
-        m_windowController->collapseToPeekBar();
-    else
-        m_windowController->showPanel(true);
+    m_windowController->toggleShown();
 }
 
 void AppDelegate::handleInstanceRequest(const QString &request)

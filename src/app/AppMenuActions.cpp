@@ -122,12 +122,8 @@ void AppMenuActions::showAbout()
 
 void AppMenuActions::toggleWindow()
 {
-    if (!m_windowController)
-        return;
-    if (m_windowController->isVisible())
-        m_windowController->collapseToPeekBar();
-    else
-        m_windowController->showPanel(true);
+    if (m_windowController)
+        m_windowController->toggleShown();
 }
 
 void AppMenuActions::snapToCorner(const QAction *sender)

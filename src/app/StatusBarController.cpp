@@ -73,12 +73,8 @@ StatusBarController::~StatusBarController() = default;
 
 void StatusBarController::toggleWindow()
 {
-    if (!m_windowController)
-        return;
-    if (m_windowController->isVisible())
-        m_windowController->collapseToPeekBar();
-    else
-        m_windowController->showPanel(true);
+    if (m_windowController)
+        m_windowController->toggleShown();
 }
 
 void StatusBarController::openSettings()

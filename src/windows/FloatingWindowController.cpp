@@ -200,6 +200,14 @@ void FloatingWindowController::collapseToPeekBar()
         m_peekBar->panel()->setWindowOpacity(storedWindowOpacity());
 }
 
+void FloatingWindowController::toggleShown()
+{
+    if (m_isVisible)
+        collapseToPeekBar();
+    else
+        showPanel(true);
+}
+
 void FloatingWindowController::handleAfterConfirm()
 {
     const AfterConfirmBehavior behavior = AppSettings::afterConfirmBehavior();

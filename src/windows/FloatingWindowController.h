@@ -34,6 +34,8 @@ public:
     void collapseToPeekBar();
     void snapPanel(PanelScreenCorner corner);
     void handleAfterConfirm();
+    // Collapses a shown panel, or shows it remembering the window the user is in.
+    void toggleShown();
     void applyWindowAppearance();
 
     // Remembers the active window as the one to return to, unless it is one of ours.
