@@ -110,13 +110,14 @@ void CardListViewController::buildHeader()
 void CardListViewController::applyHeaderButtonLook()
 {
     for (QPushButton *button : {m_settingsButton, m_collapseButton})
-        ViewLook::applyInlineButtonLook(button, true);
+        ViewLook::applyInlineButtonLook(button, true, QColor(), &palette());
 }
 
 void CardListViewController::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    // The pills are washes of the text colour: follow the panel when the list joins it.
+    // The pills are washes of the text colour: follow the panel when the list joins it. The
+    // header has not taken the new palette yet at this point, so the list's own is passed.
     if (event->type() == QEvent::PaletteChange)
         applyHeaderButtonLook();
 }

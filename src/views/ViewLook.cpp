@@ -63,13 +63,15 @@ void ViewLook::paintRoundedBox(QPainter &painter, const QRectF &bounds, double r
     painter.restore();
 }
 
-void ViewLook::applyInlineButtonLook(QPushButton *button, bool bordered, const QColor &titleColor)
+void ViewLook::applyInlineButtonLook(QPushButton *button, bool bordered, const QColor &titleColor,
+                                     const QPalette *palette)
 {
     // The pill is a faint wash of the text colour, so it shows on light and dark panels alike.
-    // The colours come from the button's container: a style sheet pins the button's own
-    // palette to what it was when the sheet was first applied.
-    const QPalette &source =
-        button->parentWidget() ? button->parentWidget()->palette() : button->palette();
+    // Never from the button's own palette: a style sheet pins it to what it was when the
+    // sheet was first applied.
+    const QPalette &source = palette                  ? *palette
+                             : button->parentWidget() ? button->parentWidget()->palette()
+                                                      : button->palette();
     const QColor ink = source.color(QPalette::WindowText);
     const auto rgba = [&ink](double alpha) {
         return QStringLiteral("rgba(%1, %2, %3, %4)")

@@ -27,7 +27,9 @@ public:
     static void paintRoundedBox(QPainter &painter, const QRectF &bounds, double radius,
                                 const QColor &fill, const QColor &border, double borderWidth);
 
-    // The small pill of an inline button; `bordered` false leaves only the title.
+    // The small pill of an inline button; `bordered` false leaves only the title. Its colours
+    // come from `palette`, or from the button's container when none is given.
     static void applyInlineButtonLook(QPushButton *button, bool bordered,
-                                      const QColor &titleColor = QColor());
+                                      const QColor &titleColor = QColor(),
+                                      const QPalette *palette = nullptr);
 };

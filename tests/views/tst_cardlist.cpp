@@ -53,6 +53,7 @@ private slots:
     void menuActions();
     void eventsForAVanishedCardDoNothing();
     void headerButtonsRunTheirClosures();
+    void headerTitlesTurnLightOnADarkPanel();
 
 private:
     // Adds texts so that texts[0] ends at the top of the history and is active.
@@ -385,6 +386,34 @@ void TestCardList::headerButtonsRunTheirClosures()
     QCOMPARE(collapseCalls, 0);
     QTest::mouseClick(list->collapseButton(), Qt::LeftButton);
     QCOMPARE(collapseCalls, 1);
+}
+
+// A list built before it joins the dark panel takes the panel's text colour for its buttons.
+void TestCardList::headerTitlesTurnLightOnADarkPanel()
+{
+    CardListViewController late(*store, {}, {});
+    QWidget backdrop;
+    QPalette dark = backdrop.palette();
+    dark.setColor(QPalette::Window, QColor(30, 30, 32));
+    dark.setColor(QPalette::WindowText, QColor(235, 235, 240));
+    backdrop.setPalette(dark);
+    backdrop.setAutoFillBackground(true);
+    backdrop.resize(120, 373);
+    late.setParent(&backdrop);
+    late.resize(120, 373);
+    late.show();
+    backdrop.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
+    QPushButton *button = late.settingsButton();
+    const QImage shot =
+        backdrop.grab(QRect(button->mapTo(&backdrop, QPoint()), button->size())).toImage();
+    int lightest = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x)
+            lightest = qMax(lightest, shot.pixelColor(x, y).lightness());
+    }
+    late.setParent(nullptr);
+    QVERIFY2(lightest > 160, qPrintable(QString::number(lightest)));
 }
 
 QTEST_MAIN(TestCardList)
