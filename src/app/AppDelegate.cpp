@@ -78,6 +78,8 @@ void AppDelegate::applicationDidFinishLaunching()
         if (self && self->m_windowController)
             self->m_windowController->showPanel(false);
     });
+    // The panel is built while the first show waits, rather than after the wait.
+    m_windowController->preparePanel();
 }
 
 void AppDelegate::openSettings()

@@ -157,6 +157,13 @@ void FloatingWindowController::focusEditorLater()
         Qt::QueuedConnection);
 }
 
+void FloatingWindowController::preparePanel()
+{
+    if (!m_panel)
+        makePanel();
+    m_panel->ensurePolished();
+}
+
 void FloatingWindowController::showPanel(bool rememberFrontmostApp)
 {
     if (rememberFrontmostApp)

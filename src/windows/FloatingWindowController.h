@@ -30,6 +30,8 @@ public:
     ~FloatingWindowController() override;
 
     void showPanel(bool rememberFrontmostApp);
+    // Builds the panel without showing it, so a later first show only places and paints it.
+    void preparePanel();
     void bringForwardOrShow();
     void collapseToPeekBar();
     void snapPanel(PanelScreenCorner corner);
