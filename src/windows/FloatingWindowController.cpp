@@ -111,8 +111,11 @@ void FloatingWindowController::makePanel()
     });
     connect(m_panel.get(), &FloatingPanel::resized, this,
             [this] { AppSettings::saveWindowFrame(panelFrame()); });
-    connect(m_panel.get(), &FloatingPanel::activeChanged, this,
-            [this] { applyWindowAppearance(); });
+    connect(m_panel.get(), &FloatingPanel::activeChanged, this, [this] {
+        if (m_panel->isActiveWindow())
+            m_panelWasActiveSinceShow = true;
+        applyWindowAppearance();
+    });
     connect(m_panel.get(), &FloatingPanel::closeRequested, this, [this] { collapseToPeekBar(); });
 }
 
@@ -138,6 +141,7 @@ void FloatingWindowController::placePanel()
 
 void FloatingWindowController::activateOwnWindow()
 {
+    m_panelWasActiveSinceShow = m_panel->isVisible() && m_panel->isActiveWindow();
     m_panel->show();
     m_panel->raise();
     m_panel->activateWindow();
@@ -271,6 +275,8 @@ void FloatingWindowController::applicationStateChanged(Qt::ApplicationState stat
         return;
     }
     applyWindowAppearance();
-    if (AppSettings::autoCollapseWhenInactive() && m_isVisible)
+    // Hiding the panel makes the application inactive too, and that news can arrive after the
+    // next show: only a panel that was active since it was shown has been left for another window.
+    if (AppSettings::autoCollapseWhenInactive() && m_isVisible && m_panelWasActiveSinceShow)
         collapseToPeekBar();
 }

@@ -80,6 +80,7 @@ private:
     std::unique_ptr<PeekBarController> m_peekBar;
     MainPanelViewController *m_mainPanel = nullptr;
     bool m_isVisible = false;
+    bool m_panelWasActiveSinceShow = false;
     std::optional<WindowSystem::WindowId> m_appToReturnTo;
     QPointer<QMenu> m_mainMenu;
     QList<QAction *> m_shortcutActions;

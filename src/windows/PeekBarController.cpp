@@ -28,9 +28,16 @@ void PeekBarController::makeBarPanel()
     auto *content = new PeekBarContentView;
     content->setAccentColor(accentColor(AppSettings::peekBarAccent()));
     QPointer<PeekBarController> self(this);
+    // Expanding hides the bar; do it after the click has been delivered, not from inside the
+    // bar's own mouse handling, where Qt still uses the window being hidden.
     content->onClick = [self] {
-        if (self)
-            self->expandTapped();
+        QMetaObject::invokeMethod(
+            self,
+            [self] {
+                if (self)
+                    self->expandTapped();
+            },
+            Qt::QueuedConnection);
     };
     m_barContentView = content;
     m_panel = std::make_unique<PeekBarPanel>(content);

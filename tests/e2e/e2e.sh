@@ -61,7 +61,7 @@ check "confirm writes the editor's text into a memo file" memo_has "hello zorv"
 check "stayOpen keeps the panel shown" is_visible Zorv
 
 # --- a second start hands over and exits; --toggle reaches the running one -----------------
-"$ZORV" >/dev/null 2>&1
+timeout 20 "$ZORV" >/dev/null 2>&1
 check "a second zorv exits 0" test $? -eq 0
 check "the first instance runs on" alive "$ZORV_PID"
 
@@ -108,7 +108,7 @@ xdotool key super+Return
 check "Super+Return shows the hidden panel" wait_until 3 is_visible Zorv
 xdotool key ctrl+w
 wait_until 3 is_hidden Zorv
-"$ZORV" --toggle
+timeout 20 "$ZORV" --toggle
 check "zorv --toggle exits 0" test $? -eq 0
 check "zorv --toggle shows the panel" wait_until 3 is_visible Zorv
 stop_zorv
@@ -130,7 +130,12 @@ check "returnAndCollapse collapses the panel" wait_until 3 is_hidden Zorv
 check "returnAndCollapse gives the focus back to the terminal" \
     wait_until 3 sh -c '[ "$(xdotool getactivewindow getwindowname)" = e2e-term ]'
 check "the confirmed text is on the clipboard" test "$(clipboard)" = "back to the terminal"
-echo "clipboard: $(clipboard | head -c 100)"
+
+# --- leaving the panel for another window collapses it (autoCollapseWhenInactive) ---------
+xdotool key super+Return
+wait_until 3 sh -c '[ "$(xdotool getactivewindow getwindowname)" = Zorv ]'
+xdotool windowactivate --sync "$(visible_window e2e-term)"
+check "activating another window collapses the panel" wait_until 3 is_hidden Zorv
 stop_zorv
 
 finish

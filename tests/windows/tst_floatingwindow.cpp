@@ -224,6 +224,7 @@ void TestFloatingWindow::barClickRemembersAndShows()
     m_windows.active = 77;
     PeekBarContentView *content = m_controller->peekBar()->panel()->contentView();
     QTest::mouseClick(content, Qt::LeftButton);
+    QCoreApplication::processEvents();
     QVERIFY(m_controller->isVisible());
     QVERIFY(!m_controller->peekBar()->panel()->isVisible());
     QCOMPARE(m_controller->appToReturnTo(), std::optional<WindowSystem::WindowId>(77));
