@@ -1,4 +1,5 @@
 #include "platform/Compositor.h"
+#include "platform/X11Connection.h"
 
 #include <QByteArray>
 #include <QGuiApplication>
@@ -9,10 +10,10 @@ bool Compositor::isActive()
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return QGuiApplication::platformName() != QLatin1String("offscreen");
-    auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
-    if (!connection)
+    const auto x11 = X11Connection::ofQt();
+    if (!x11)
         return false;
+    xcb_connection_t *connection = x11->connection;
     // The compositor of screen 0 owns the selection _NET_WM_CM_S0.
     const QByteArray name("_NET_WM_CM_S0");
     xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(

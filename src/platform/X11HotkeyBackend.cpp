@@ -1,4 +1,5 @@
 #include "platform/X11HotkeyBackend.h"
+#include "platform/X11Connection.h"
 
 #include "platform/CarbonKeySymbols.h"
 
@@ -28,15 +29,10 @@ constexpr quint16 relevantModifiers =
 
 std::unique_ptr<X11HotkeyBackend> X11HotkeyBackend::create()
 {
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
-    if (!connection)
+    const auto x11 = X11Connection::ofQt();
+    if (!x11)
         return nullptr;
-    // Qt works on the connection's default screen, which is the first on every usual setup.
-    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    if (!screen)
-        return nullptr;
-    return std::make_unique<X11HotkeyBackend>(connection, screen->root);
+    return std::make_unique<X11HotkeyBackend>(x11->connection, x11->rootWindow);
 }
 
 X11HotkeyBackend::X11HotkeyBackend(xcb_connection_t *connection, quint32 rootWindow)

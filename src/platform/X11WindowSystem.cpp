@@ -1,4 +1,5 @@
 #include "platform/X11WindowSystem.h"
+#include "platform/X11Connection.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -28,14 +29,10 @@ template <typename T> using XcbReply = std::unique_ptr<T, FreeDeleter<T>>;
 
 std::unique_ptr<X11WindowSystem> X11WindowSystem::create()
 {
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
-    if (!connection)
+    const auto x11 = X11Connection::ofQt();
+    if (!x11)
         return nullptr;
-    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    if (!screen)
-        return nullptr;
-    return std::make_unique<X11WindowSystem>(connection, screen->root);
+    return std::make_unique<X11WindowSystem>(x11->connection, x11->rootWindow);
 }
 
 X11WindowSystem::X11WindowSystem(xcb_connection_t *connection, quint32 rootWindow)

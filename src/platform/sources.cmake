@@ -2,6 +2,7 @@
 list(APPEND ZORV_SOURCES
   src/platform/Log.cpp
   src/platform/Compositor.cpp
+  src/platform/X11Connection.cpp
   src/platform/KeyCharacters.cpp
 )
 
