@@ -130,7 +130,9 @@ void MainPanelViewController::showEvent(QShowEvent *event)
 void MainPanelViewController::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
-    m_keyMonitor.reset();
+    // The hide may come from inside the monitor's own handler: a confirm that collapses.
+    if (m_keyMonitor)
+        m_keyMonitor.release()->retire();
 }
 
 void MainPanelViewController::focusEditor()

@@ -17,20 +17,28 @@ PanelKeyMonitor::~PanelKeyMonitor()
     qApp->removeEventFilter(this);
 }
 
+void PanelKeyMonitor::retire()
+{
+    m_view = nullptr;
+    deleteLater();
+}
+
 bool PanelKeyMonitor::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return false;
-    if (!isBoundForActiveWindow(watched))
-        return false;
     const auto &keyEvent = static_cast<const QKeyEvent &>(*event);
+    // The claimed press is swallowed even when the handler has since hidden the panel:
+    // otherwise the editor would see a confirm chord a second time.
     if (type == QEvent::KeyPress && m_claimed) {
         const bool claimed = *m_claimed == pressKey(keyEvent);
         m_claimed.reset();
         if (claimed)
             return true;
     }
+    if (!isBoundForActiveWindow(watched))
+        return false;
     if (!m_handler(keyEvent))
         return false;
     if (type == QEvent::ShortcutOverride) {

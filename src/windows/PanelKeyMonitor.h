@@ -26,6 +26,11 @@ public:
     PanelKeyMonitor(QWidget *view, Handler handler);
     ~PanelKeyMonitor() override;
 
+    // Stops handling presses at once and deletes the monitor when control is back in the
+    // event loop, so the handler may remove its own monitor (a confirm that hides the panel
+    // does). Until then it still swallows the press it has claimed.
+    void retire();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -102,5 +102,10 @@ geometry() {
 
 finish() {
     echo "e2e: $PASSED passed, $FAILED failed"
+    if [ "$FAILED" -ne 0 ]; then
+        # What zorv printed explains a failure (a crash report, a sanitizer's trace).
+        echo "--- zorv's output ---"
+        tail -n 200 "$E2E_TMP/zorv.log" 2>/dev/null
+    fi
     [ "$FAILED" -eq 0 ]
 }

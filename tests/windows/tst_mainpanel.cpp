@@ -63,6 +63,7 @@ private slots:
     void historyKeysReachTheCardList();
     void monitorIgnoresOtherWindows();
     void monitorLivesWhileShown();
+    void confirmThatHidesThePanel();
     void doubleClickedCardLoadsIntoEditor();
     void applyButtonWritesEditorTextIntoActiveMemo();
     void addMemoEmptiesAndFocusesEditor();
@@ -377,6 +378,28 @@ void TestMainPanel::monitorLivesWhileShown()
     press(Qt::Key_Return, command);
 
     QCOMPARE(cardStore->cards.size(), 1); // one monitor, one card
+}
+
+void TestMainPanel::confirmThatHidesThePanel()
+{
+    // A collapsing confirm hides the panel from inside the monitor's own handler, which
+    // removes that very monitor; the press must finish cleanly and the next show rearm it.
+    panel->onPasteConfirmed = [this] {
+        ++confirmedCount;
+        window->hide();
+    };
+    typeIntoEditor(QStringLiteral("collapse"));
+
+    press(Qt::Key_Return, command);
+    turn();
+
+    QCOMPARE(confirmedCount, 1);
+    QVERIFY(!panel->hasKeyMonitor());
+    QCOMPARE(editor()->textWithoutFoldBadges(), QStringLiteral("collapse"));
+    showPanel();
+    press(Qt::Key_Return, command);
+    QCOMPARE(confirmedCount, 2);
+    QCOMPARE(cardStore->cards.size(), 2);
 }
 
 void TestMainPanel::doubleClickedCardLoadsIntoEditor()
