@@ -70,321 +70,234 @@ class TestHotKeys : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void keyCodes_data();
-    void keyCodes();
-    void keyTableIsComplete();
-    void keyCombo_data();
-    void keyCombo();
-    void modifierFlags_data();
-    void modifierFlags();
-    void signatureIsHtKy();
-    void idsAreNeverReused();
-    void duplicateComboGetsItsOwnIdAndFails();
-    void pauseUnregistersAndResumeTakesNewId();
-    void dropUnregisters();
-    void refusedComboStaysWithoutHandle();
-    void dispatch_data();
-    void dispatch();
-    void handlerMayDropItsOwnHotKey();
-};
-
-// The registry is process-wide: the fake goes in before anything registers, and the event
-// handler is installed only by the first registration the backend grants.
-void TestHotKeys::initTestCase()
-{
-    auto fake = std::make_unique<FakeBackend>();
-    backend = fake.get();
-    HotKeysController::setBackend(std::move(fake));
-    backend->refused.insert(carbonKeyCode(Key::f13));
-
-    HotKey refused(Key::f13, {});
-    QVERIFY(!HotKeysController::isEventHandlerInstalled());
-    QVERIFY(!backend->hasEventHandler());
-    HotKey granted(Key::f14, {});
-    QVERIFY(HotKeysController::isEventHandlerInstalled());
-    QVERIFY(backend->hasEventHandler());
-}
-
-void TestHotKeys::keyCodes_data()
-{
-    QTest::addColumn<Key>("key");
-    QTest::addColumn<quint32>("code");
-    const QList<std::pair<Key, quint32>> rows{
-        {Key::a, 0},
-        {Key::s, 1},
-        {Key::b, 11},
-        {Key::q, 12},
-        {Key::z, 6},
-        {Key::zero, 29},
-        {Key::five, 23},
-        {Key::six, 22},
-        {Key::nine, 25},
-        {Key::quote, 39},
-        {Key::grave, 50},
-        {Key::section, 10},
-        {Key::space, 49},
-        {Key::tab, 48},
-        {Key::returnKey, 36},
-        {Key::command, 55},
-        {Key::rightCommand, 54},
-        {Key::control, 59},
-        {Key::function, 63},
-        {Key::capsLock, 57},
-        {Key::pageUp, 116},
-        {Key::end, 119},
-        {Key::upArrow, 126},
-        {Key::leftArrow, 123},
-        {Key::f1, 122},
-        {Key::f3, 99},
-        {Key::f17, 64},
-        {Key::f20, 90},
-        {Key::keypad0, 82},
-        {Key::keypad8, 91},
-        {Key::keypadClear, 71},
-        {Key::keypadEnter, 76},
-        {Key::keypadEquals, 81},
-        {Key::escape, 53},
-        {Key::deleteKey, 51},
-        {Key::forwardDelete, 117},
-        {Key::help, 114},
-        {Key::volumeUp, 72},
-        {Key::mute, 74},
-    };
-    for (const auto &[key, code] : rows)
-        QTest::addRow("code %u", code) << key << code;
-}
-
-void TestHotKeys::keyCodes()
-{
-    QFETCH(Key, key);
-    QFETCH(quint32, code);
-    QCOMPARE(carbonKeyCode(key), code);
-    QCOMPARE(keyFromCarbonKeyCode(code), std::optional<Key>(key));
-}
-
-void TestHotKeys::keyTableIsComplete()
-{
-    QCOMPARE(allKeys().size(), 114);
-    QCOMPARE(allKeys().first(), Key::a);
-    QCOMPARE(allKeys().last(), Key::mute);
-    QSet<quint32> codes;
-    for (Key key : allKeys())
-        codes.insert(carbonKeyCode(key));
-    QCOMPARE(codes.size(), 114);
-    QCOMPARE(keyFromCarbonKeyCode(52), std::nullopt); // no key has code 52
-}
-
-void TestHotKeys::keyCombo_data()
-{
-    QTest::addColumn<Key>("key");
-    QTest::addColumn<ModifierFlags>("flags");
-    QTest::addColumn<quint32>("keyCode");
-    QTest::addColumn<quint32>("modifiers");
-    QTest::newRow("controlReturn")
-        << Key::returnKey << ModifierFlags(ModifierFlag::control) << 36u << 0x1000u;
-    QTest::newRow("controlOptionSpace")
-        << Key::space << (ModifierFlag::control | ModifierFlag::option) << 49u << 0x1800u;
-    QTest::newRow("controlSpace") << Key::space << ModifierFlags(ModifierFlag::control) << 49u
-                                  << 0x1000u;
-    QTest::newRow("command") << Key::a << ModifierFlags(ModifierFlag::command) << 0u << 0x100u;
-    QTest::newRow("shift") << Key::a << ModifierFlags(ModifierFlag::shift) << 0u << 0x200u;
-    QTest::newRow("all four") << Key::f1
-                              << (ModifierFlag::command | ModifierFlag::shift |
-                                  ModifierFlag::option | ModifierFlag::control)
-                              << 122u << 0x1B00u;
-    QTest::newRow("none") << Key::escape << ModifierFlags() << 53u << 0u;
-}
-
-void TestHotKeys::keyCombo()
-{
-    QFETCH(Key, key);
-    QFETCH(ModifierFlags, flags);
-    QFETCH(quint32, keyCode);
-    QFETCH(quint32, modifiers);
-    QCOMPARE(KeyCombo(key, flags), KeyCombo(keyCode, modifiers));
-}
-
-void TestHotKeys::modifierFlags_data()
-{
-    QTest::addColumn<quint32>("raw");
-    QTest::addColumn<int>("qtModifiers");
-    QTest::addColumn<ModifierFlags>("flags");
-    QTest::newRow("shift") << (1u << 17) << int(Qt::ShiftModifier)
-                           << ModifierFlags(ModifierFlag::shift);
-    QTest::newRow("control is Super")
-        << (1u << 18) << int(Qt::MetaModifier) << ModifierFlags(ModifierFlag::control);
-    QTest::newRow("option is Alt")
-        << (1u << 19) << int(Qt::AltModifier) << ModifierFlags(ModifierFlag::option);
-    QTest::newRow("command is Ctrl")
-        << (1u << 20) << int(Qt::ControlModifier) << ModifierFlags(ModifierFlag::command);
-    // Caps Lock (1 << 16), numeric pad (1 << 21) and the keypad bit are not modifiers here.
-    QTest::newRow("other bits ignored")
-        << ((1u << 16) | (1u << 21) | (1u << 18) | 0x100u)
-        << int(Qt::MetaModifier | Qt::KeypadModifier) << ModifierFlags(ModifierFlag::control);
-}
-
-void TestHotKeys::modifierFlags()
-{
-    QFETCH(quint32, raw);
-    QFETCH(int, qtModifiers);
-    QFETCH(ModifierFlags, flags);
-    QCOMPARE(modifierFlagsFromRaw(raw), flags);
-    QCOMPARE(modifierFlagsFromQt(Qt::KeyboardModifiers::fromInt(qtModifiers)), flags);
-}
-
-void TestHotKeys::signatureIsHtKy()
-{
-    quint32 fourCharCode = 0;
-    for (char c : {'H', 't', 'K', 'y'})
-        fourCharCode = (fourCharCode << 8) | quint32(c);
-    QCOMPARE(HotKeysController::signature, fourCharCode);
-}
-
-void TestHotKeys::idsAreNeverReused()
-{
-    const quint32 before = HotKeysController::lastHotKeyID();
-    auto first = std::make_unique<HotKey>(Key::a, ModifierFlag::control);
-    QCOMPARE(boxOf(*first)->carbonHotKeyID, before + 1);
-    first.reset();
-    HotKey second(Key::a, ModifierFlag::control);
-    QCOMPARE(boxOf(second)->carbonHotKeyID, before + 2);
-    QCOMPARE(backend->grabs.last().id, before + 2);
-    QCOMPARE(backend->grabs.last().combo, KeyCombo(0, 0x1000));
-}
-
-// The registry compares identifiers, not combinations: the same combination registers again
-// under a new id, and the platform refuses it.
-void TestHotKeys::duplicateComboGetsItsOwnIdAndFails()
-{
-    int firstPresses = 0;
-    HotKey first(KeyCombo(49, 0x1800), [&] { ++firstPresses; });
+    // The registry is process-wide: the fake goes in before anything registers, and the event
+    // handler is installed only by the first registration the backend grants.
+    void initTestCase()
     {
-        HotKey second(KeyCombo(49, 0x1800), [] { QFAIL("a refused hotkey fired"); });
-        QCOMPARE(boxOf(second)->carbonHotKeyID, boxOf(first)->carbonHotKeyID + 1);
-        QVERIFY(boxOf(first)->carbonEventHotKey.has_value());
-        QVERIFY(!boxOf(second)->carbonEventHotKey.has_value());
+        auto fake = std::make_unique<FakeBackend>();
+        backend = fake.get();
+        HotKeysController::setBackend(std::move(fake));
+        backend->refused.insert(carbonKeyCode(Key::f13));
+
+        HotKey refused(Key::f13, {});
+        QVERIFY(!HotKeysController::isEventHandlerInstalled());
+        QVERIFY(!backend->hasEventHandler());
+        HotKey granted(Key::f14, {});
+        QVERIFY(HotKeysController::isEventHandlerInstalled());
+        QVERIFY(backend->hasEventHandler());
     }
-    // Dropping the refused one must not take the first one's grab with it.
-    QCOMPARE(backend->press(boxOf(first)->carbonHotKeyID), HotKeysController::noErr);
-    QCOMPARE(firstPresses, 1);
-}
 
-void TestHotKeys::pauseUnregistersAndResumeTakesNewId()
-{
-    int presses = 0;
-    HotKey hotKey(Key::space, ModifierFlag::control, [&] { ++presses; });
-    const quint32 oldId = boxOf(hotKey)->carbonHotKeyID;
-
-    hotKey.setPaused(true);
-    QVERIFY(hotKey.isPaused());
-    QVERIFY(!boxOf(hotKey));
-    QCOMPARE(backend->unregistered.last(), oldId);
-    QCOMPARE(backend->press(oldId), HotKeysController::eventNotHandledErr);
-    hotKey.setPaused(true);
-    QCOMPARE(backend->unregistered.count(oldId), 1);
-
-    hotKey.setPaused(false);
-    const quint32 newId = boxOf(hotKey)->carbonHotKeyID;
-    QCOMPARE(newId, HotKeysController::lastHotKeyID());
-    QVERIFY(newId > oldId);
-    const int calls = backend->registerCalls;
-    hotKey.setPaused(false); // already registered: nothing happens
-    QCOMPARE(backend->registerCalls, calls);
-    QCOMPARE(backend->press(newId), HotKeysController::noErr);
-    QCOMPARE(presses, 1);
-}
-
-void TestHotKeys::dropUnregisters()
-{
-    const auto boxesBefore = HotKeysController::registeredBoxes().size();
-    auto hotKey = std::make_unique<HotKey>(Key::returnKey, ModifierFlag::control, [] {});
-    const quint32 id = boxOf(*hotKey)->carbonHotKeyID;
-    QCOMPARE(HotKeysController::registeredBoxes().size(), boxesBefore + 1);
-    hotKey.reset();
-    QCOMPARE(HotKeysController::registeredBoxes().size(), boxesBefore);
-    QCOMPARE(backend->unregistered.last(), id);
-    QCOMPARE(backend->press(id), HotKeysController::eventNotHandledErr);
-}
-
-void TestHotKeys::refusedComboStaysWithoutHandle()
-{
-    const int unregisterCount = backend->unregistered.size();
+    // Every key has its own code and is found again by it.
+    void keyTableIsComplete()
     {
-        HotKey hotKey(Key::f13, {}, [] {});
-        const HotKeyBox *box = boxOf(hotKey);
-        QVERIFY(box);
-        QVERIFY(!box->carbonEventHotKey);
-        QCOMPARE(box->hotKey.data(), &hotKey);
+        QCOMPARE(allKeys().size(), 114);
+        QSet<quint32> codes;
+        for (Key key : allKeys()) {
+            codes.insert(carbonKeyCode(key));
+            QCOMPARE(keyFromCarbonKeyCode(carbonKeyCode(key)), std::optional<Key>(key));
+        }
+        QCOMPARE(codes.size(), 114);
+        QCOMPARE(keyFromCarbonKeyCode(52), std::nullopt); // no key has code 52
     }
-    // Nothing was granted, so nothing is given back.
-    QCOMPARE(backend->unregistered.size(), unregisterCount);
-}
 
-void TestHotKeys::dispatch_data()
-{
-    QTest::addColumn<bool>("withDownHandler");
-    QTest::addColumn<bool>("withUpHandler");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("tamper");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("called");
-    const int pressed = int(GlobalHotkeyBackend::EventKind::pressed);
-    const int released = int(GlobalHotkeyBackend::EventKind::released);
-    const int ok = HotKeysController::noErr;
-    const int no = HotKeysController::eventNotHandledErr;
-    QTest::newRow("press") << true << false << pressed << "" << ok << "down";
-    QTest::newRow("release without handler") << true << false << released << "" << no << "";
-    QTest::newRow("release") << true << true << released << "" << ok << "up";
-    QTest::newRow("press without handler") << false << true << pressed << "" << no << "";
-    QTest::newRow("other kind") << true << true << 7 << "" << no << "";
-    QTest::newRow("foreign signature") << true << true << pressed << "signature" << no << "";
-    QTest::newRow("unknown id") << true << true << pressed << "id" << no << "";
-    QTest::newRow("no event") << true << true << pressed << "null" << no << "";
-}
+    void keyCombo_data()
+    {
+        QTest::addColumn<Key>("key");
+        QTest::addColumn<ModifierFlags>("flags");
+        QTest::addColumn<quint32>("keyCode");
+        QTest::addColumn<quint32>("modifiers");
+        QTest::newRow("controlOptionSpace")
+            << Key::space << (ModifierFlag::control | ModifierFlag::option) << 49u << 0x1800u;
+        QTest::newRow("all four") << Key::f1
+                                  << (ModifierFlag::command | ModifierFlag::shift |
+                                      ModifierFlag::option | ModifierFlag::control)
+                                  << 122u << 0x1B00u;
+        QTest::newRow("none") << Key::escape << ModifierFlags() << 53u << 0u;
+    }
 
-void TestHotKeys::dispatch()
-{
-    QFETCH(bool, withDownHandler);
-    QFETCH(bool, withUpHandler);
-    QFETCH(int, kind);
-    QFETCH(QString, tamper);
-    QFETCH(int, status);
-    QFETCH(QString, called);
+    void keyCombo()
+    {
+        QFETCH(Key, key);
+        QFETCH(ModifierFlags, flags);
+        QFETCH(quint32, keyCode);
+        QFETCH(quint32, modifiers);
+        QCOMPARE(KeyCombo(key, flags), KeyCombo(keyCode, modifiers));
+    }
 
-    QString calls;
-    HotKey hotKey(Key::k, ModifierFlag::command);
-    if (withDownHandler)
-        hotKey.keyDownHandler = [&] { calls += QLatin1String("down"); };
-    if (withUpHandler)
-        hotKey.keyUpHandler = [&] { calls += QLatin1String("up"); };
+    void modifierFlags_data()
+    {
+        QTest::addColumn<quint32>("raw");
+        QTest::addColumn<int>("qtModifiers");
+        QTest::addColumn<ModifierFlags>("flags");
+        QTest::newRow("shift") << (1u << 17) << int(Qt::ShiftModifier)
+                               << ModifierFlags(ModifierFlag::shift);
+        QTest::newRow("control is Super")
+            << (1u << 18) << int(Qt::MetaModifier) << ModifierFlags(ModifierFlag::control);
+        QTest::newRow("option is Alt")
+            << (1u << 19) << int(Qt::AltModifier) << ModifierFlags(ModifierFlag::option);
+        QTest::newRow("command is Ctrl")
+            << (1u << 20) << int(Qt::ControlModifier) << ModifierFlags(ModifierFlag::command);
+        // Caps Lock (1 << 16), numeric pad (1 << 21) and the keypad bit are not modifiers here.
+        QTest::newRow("other bits ignored")
+            << ((1u << 16) | (1u << 21) | (1u << 18) | 0x100u)
+            << int(Qt::MetaModifier | Qt::KeypadModifier) << ModifierFlags(ModifierFlag::control);
+    }
 
-    GlobalHotkeyBackend::Event event{HotKeysController::signature, boxOf(hotKey)->carbonHotKeyID,
-                                     GlobalHotkeyBackend::EventKind(kind)};
-    if (tamper == QLatin1String("signature"))
-        event.signature = 0x41424344;
-    if (tamper == QLatin1String("id"))
-        event.id = HotKeysController::lastHotKeyID() + 100;
-    const bool noEvent = tamper == QLatin1String("null");
-    QCOMPARE(HotKeysController::handleHotKeyEvent(noEvent ? nullptr : &event), status);
-    QCOMPARE(calls, called);
-}
+    void modifierFlags()
+    {
+        QFETCH(quint32, raw);
+        QFETCH(int, qtModifiers);
+        QFETCH(ModifierFlags, flags);
+        QCOMPARE(modifierFlagsFromRaw(raw), flags);
+        QCOMPARE(modifierFlagsFromQt(Qt::KeyboardModifiers::fromInt(qtModifiers)), flags);
+    }
 
-// Re-registering on a press drops the hotkey that is being handled.
-void TestHotKeys::handlerMayDropItsOwnHotKey()
-{
-    auto hotKey = std::make_unique<HotKey>(Key::j, ModifierFlag::control);
-    int presses = 0;
-    hotKey->keyDownHandler = [&] {
-        ++presses;
+    void idsAreNeverReused()
+    {
+        const quint32 before = HotKeysController::lastHotKeyID();
+        auto first = std::make_unique<HotKey>(Key::a, ModifierFlag::control);
+        QCOMPARE(boxOf(*first)->carbonHotKeyID, before + 1);
+        first.reset();
+        HotKey second(Key::a, ModifierFlag::control);
+        QCOMPARE(boxOf(second)->carbonHotKeyID, before + 2);
+        QCOMPARE(backend->grabs.last().id, before + 2);
+        QCOMPARE(backend->grabs.last().combo, KeyCombo(0, 0x1000));
+    }
+
+    // The registry compares identifiers, not combinations: the same combination registers again
+    // under a new id, and the platform refuses it.
+    void duplicateComboGetsItsOwnIdAndFails()
+    {
+        int firstPresses = 0;
+        HotKey first(KeyCombo(49, 0x1800), [&] { ++firstPresses; });
+        {
+            HotKey second(KeyCombo(49, 0x1800), [] { QFAIL("a refused hotkey fired"); });
+            QCOMPARE(boxOf(second)->carbonHotKeyID, boxOf(first)->carbonHotKeyID + 1);
+            QVERIFY(boxOf(first)->carbonEventHotKey.has_value());
+            QVERIFY(!boxOf(second)->carbonEventHotKey.has_value());
+        }
+        // Dropping the refused one must not take the first one's grab with it.
+        QCOMPARE(backend->press(boxOf(first)->carbonHotKeyID), HotKeysController::noErr);
+        QCOMPARE(firstPresses, 1);
+    }
+
+    void pauseUnregistersAndResumeTakesNewId()
+    {
+        int presses = 0;
+        HotKey hotKey(Key::space, ModifierFlag::control, [&] { ++presses; });
+        const quint32 oldId = boxOf(hotKey)->carbonHotKeyID;
+
+        hotKey.setPaused(true);
+        QVERIFY(hotKey.isPaused());
+        QVERIFY(!boxOf(hotKey));
+        QCOMPARE(backend->unregistered.last(), oldId);
+        QCOMPARE(backend->press(oldId), HotKeysController::eventNotHandledErr);
+        hotKey.setPaused(true);
+        QCOMPARE(backend->unregistered.count(oldId), 1);
+
+        hotKey.setPaused(false);
+        const quint32 newId = boxOf(hotKey)->carbonHotKeyID;
+        QCOMPARE(newId, HotKeysController::lastHotKeyID());
+        QVERIFY(newId > oldId);
+        const int calls = backend->registerCalls;
+        hotKey.setPaused(false); // already registered: nothing happens
+        QCOMPARE(backend->registerCalls, calls);
+        QCOMPARE(backend->press(newId), HotKeysController::noErr);
+        QCOMPARE(presses, 1);
+    }
+
+    void dropUnregisters()
+    {
+        const auto boxesBefore = HotKeysController::registeredBoxes().size();
+        auto hotKey = std::make_unique<HotKey>(Key::returnKey, ModifierFlag::control, [] {});
+        const quint32 id = boxOf(*hotKey)->carbonHotKeyID;
+        QCOMPARE(HotKeysController::registeredBoxes().size(), boxesBefore + 1);
         hotKey.reset();
-    };
-    const quint32 id = boxOf(*hotKey)->carbonHotKeyID;
-    QCOMPARE(backend->press(id), HotKeysController::noErr);
-    QCOMPARE(presses, 1);
-    QVERIFY(!hotKey);
-    QCOMPARE(backend->press(id), HotKeysController::eventNotHandledErr);
-}
+        QCOMPARE(HotKeysController::registeredBoxes().size(), boxesBefore);
+        QCOMPARE(backend->unregistered.last(), id);
+        QCOMPARE(backend->press(id), HotKeysController::eventNotHandledErr);
+    }
+
+    void refusedComboStaysWithoutHandle()
+    {
+        const int unregisterCount = backend->unregistered.size();
+        {
+            HotKey hotKey(Key::f13, {}, [] {});
+            const HotKeyBox *box = boxOf(hotKey);
+            QVERIFY(box);
+            QVERIFY(!box->carbonEventHotKey);
+            QCOMPARE(box->hotKey.data(), &hotKey);
+        }
+        // Nothing was granted, so nothing is given back.
+        QCOMPARE(backend->unregistered.size(), unregisterCount);
+    }
+
+    void dispatch_data()
+    {
+        QTest::addColumn<bool>("withDownHandler");
+        QTest::addColumn<bool>("withUpHandler");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("tamper");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("called");
+        const int pressed = int(GlobalHotkeyBackend::EventKind::pressed);
+        const int released = int(GlobalHotkeyBackend::EventKind::released);
+        const int ok = HotKeysController::noErr;
+        const int no = HotKeysController::eventNotHandledErr;
+        QTest::newRow("press") << true << false << pressed << "" << ok << "down";
+        QTest::newRow("release without handler") << true << false << released << "" << no << "";
+        QTest::newRow("release") << true << true << released << "" << ok << "up";
+        QTest::newRow("press without handler") << false << true << pressed << "" << no << "";
+        QTest::newRow("other kind") << true << true << 7 << "" << no << "";
+        QTest::newRow("foreign signature") << true << true << pressed << "signature" << no << "";
+        QTest::newRow("unknown id") << true << true << pressed << "id" << no << "";
+        QTest::newRow("no event") << true << true << pressed << "null" << no << "";
+    }
+
+    void dispatch()
+    {
+        QFETCH(bool, withDownHandler);
+        QFETCH(bool, withUpHandler);
+        QFETCH(int, kind);
+        QFETCH(QString, tamper);
+        QFETCH(int, status);
+        QFETCH(QString, called);
+
+        QString calls;
+        HotKey hotKey(Key::k, ModifierFlag::command);
+        if (withDownHandler)
+            hotKey.keyDownHandler = [&] { calls += QLatin1String("down"); };
+        if (withUpHandler)
+            hotKey.keyUpHandler = [&] { calls += QLatin1String("up"); };
+
+        GlobalHotkeyBackend::Event event{HotKeysController::signature,
+                                         boxOf(hotKey)->carbonHotKeyID,
+                                         GlobalHotkeyBackend::EventKind(kind)};
+        if (tamper == QLatin1String("signature"))
+            event.signature = 0x41424344;
+        if (tamper == QLatin1String("id"))
+            event.id = HotKeysController::lastHotKeyID() + 100;
+        const bool noEvent = tamper == QLatin1String("null");
+        QCOMPARE(HotKeysController::handleHotKeyEvent(noEvent ? nullptr : &event), status);
+        QCOMPARE(calls, called);
+    }
+
+    // Re-registering on a press drops the hotkey that is being handled.
+    void handlerMayDropItsOwnHotKey()
+    {
+        auto hotKey = std::make_unique<HotKey>(Key::j, ModifierFlag::control);
+        int presses = 0;
+        hotKey->keyDownHandler = [&] {
+            ++presses;
+            hotKey.reset();
+        };
+        const quint32 id = boxOf(*hotKey)->carbonHotKeyID;
+        QCOMPARE(backend->press(id), HotKeysController::noErr);
+        QCOMPARE(presses, 1);
+        QVERIFY(!hotKey);
+        QCOMPARE(backend->press(id), HotKeysController::eventNotHandledErr);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestHotKeys)
 #include "tst_hotkeys.moc"

@@ -14,145 +14,118 @@ class TestHotkeyBackends : public QObject
     Q_OBJECT
 
 private slots:
-    void desktopSession_data();
-    void desktopSession();
-    void keySymbols_data();
-    void keySymbols();
-    void everyKeyButFnHasASymbol();
-    void x11Masks_data();
-    void x11Masks();
-    void portalTriggers_data();
-    void portalTriggers();
-};
-
-void TestHotkeyBackends::desktopSession_data()
-{
-    QTest::addColumn<QString>("platform");
-    QTest::addColumn<QString>("sessionType");
-    QTest::addColumn<bool>("waylandDisplay");
-    QTest::addColumn<DesktopSession>("session");
-    QTest::newRow("X11 desktop") << "xcb"
-                                 << "x11" << false << DesktopSession::x11;
-    QTest::newRow("X11, no session type") << "xcb"
-                                          << "" << false << DesktopSession::x11;
-    QTest::newRow("XWayland by socket") << "xcb"
-                                        << "" << true << DesktopSession::xwayland;
-    QTest::newRow("XWayland by type") << "xcb"
-                                      << "wayland" << false << DesktopSession::xwayland;
-    QTest::newRow("native Wayland") << "wayland"
-                                    << "wayland" << true << DesktopSession::wayland;
-    QTest::newRow("Wayland EGL") << "wayland-egl"
-                                 << "wayland" << true << DesktopSession::wayland;
-    QTest::newRow("offscreen") << "offscreen"
-                               << "x11" << false << DesktopSession::headless;
-    QTest::newRow("minimal") << "minimal"
-                             << "wayland" << true << DesktopSession::headless;
-}
-
-void TestHotkeyBackends::desktopSession()
-{
-    QFETCH(QString, platform);
-    QFETCH(QString, sessionType);
-    QFETCH(bool, waylandDisplay);
-    QFETCH(DesktopSession, session);
-    QCOMPARE(::desktopSession(platform, sessionType, waylandDisplay), session);
-}
-
-void TestHotkeyBackends::keySymbols_data()
-{
-    QTest::addColumn<Key>("key");
-    QTest::addColumn<quint32>("keysym");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("a") << Key::a << quint32(XK_a) << "a";
-    QTest::newRow("m") << Key::m << quint32(XK_m) << "m";
-    QTest::newRow("zero") << Key::zero << quint32(XK_0) << "0";
-    QTest::newRow("five") << Key::five << quint32(XK_5) << "5";
-    QTest::newRow("return") << Key::returnKey << quint32(XK_Return) << "Return";
-    QTest::newRow("space") << Key::space << quint32(XK_space) << "space";
-    QTest::newRow("quote") << Key::quote << quint32(XK_apostrophe) << "apostrophe";
-    QTest::newRow("grave") << Key::grave << quint32(XK_grave) << "grave";
-    // Mac modifier keys sit where Qt's convention puts them.
-    QTest::newRow("command") << Key::command << quint32(XK_Control_L) << "Control_L";
-    QTest::newRow("control") << Key::control << quint32(XK_Super_L) << "Super_L";
-    QTest::newRow("rightOption") << Key::rightOption << quint32(XK_Alt_R) << "Alt_R";
-    QTest::newRow("delete is backspace") << Key::deleteKey << quint32(XK_BackSpace) << "BackSpace";
-    QTest::newRow("forwardDelete") << Key::forwardDelete << quint32(XK_Delete) << "Delete";
-    QTest::newRow("pageUp") << Key::pageUp << quint32(XK_Prior) << "Prior";
-    QTest::newRow("f1") << Key::f1 << quint32(XK_F1) << "F1";
-    QTest::newRow("f13") << Key::f13 << quint32(XK_F13) << "F13";
-    QTest::newRow("f20") << Key::f20 << quint32(XK_F20) << "F20";
-    QTest::newRow("keypad7") << Key::keypad7 << quint32(XK_KP_7) << "KP_7";
-    QTest::newRow("keypadEnter") << Key::keypadEnter << quint32(XK_KP_Enter) << "KP_Enter";
-    QTest::newRow("keypadMinus") << Key::keypadMinus << quint32(XK_KP_Subtract) << "KP_Subtract";
-    QTest::newRow("volumeUp") << Key::volumeUp << quint32(XF86XK_AudioRaiseVolume)
-                              << "AudioRaiseVolume";
-    QTest::newRow("mute") << Key::mute << quint32(XF86XK_AudioMute) << "AudioMute";
-}
-
-void TestHotkeyBackends::keySymbols()
-{
-    QFETCH(Key, key);
-    QFETCH(quint32, keysym);
-    QFETCH(QString, name);
-    const std::optional<KeySymbol> symbol = keySymbolForCarbonKeyCode(carbonKeyCode(key));
-    QVERIFY(symbol);
-    QCOMPARE(symbol->keysym, keysym);
-    QCOMPARE(QString::fromLatin1(symbol->name), name);
-}
-
-void TestHotkeyBackends::everyKeyButFnHasASymbol()
-{
-    QSet<quint32> keysyms;
-    for (Key key : allKeys()) {
-        const auto symbol = keySymbolForCarbonKeyCode(carbonKeyCode(key));
-        QCOMPARE(symbol.has_value(), key != Key::function);
-        if (symbol)
-            keysyms.insert(symbol->keysym);
+    void desktopSession_data()
+    {
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<QString>("sessionType");
+        QTest::addColumn<bool>("waylandDisplay");
+        QTest::addColumn<DesktopSession>("session");
+        const auto row = [](const char *name, const char *platform, const char *type, bool socket,
+                            DesktopSession session) {
+            QTest::newRow(name) << QString(platform) << QString(type) << socket << session;
+        };
+        row("X11 desktop", "xcb", "x11", false, DesktopSession::x11);
+        row("X11, no session type", "xcb", "", false, DesktopSession::x11);
+        row("XWayland by socket", "xcb", "", true, DesktopSession::xwayland);
+        row("XWayland by type", "xcb", "wayland", false, DesktopSession::xwayland);
+        row("native Wayland", "wayland", "wayland", true, DesktopSession::wayland);
+        row("Wayland EGL", "wayland-egl", "wayland", true, DesktopSession::wayland);
+        row("offscreen", "offscreen", "x11", false, DesktopSession::headless);
+        row("minimal", "minimal", "wayland", true, DesktopSession::headless);
     }
-    QCOMPARE(keysyms.size(), allKeys().size() - 1);
-}
 
-void TestHotkeyBackends::x11Masks_data()
-{
-    QTest::addColumn<quint32>("carbon");
-    QTest::addColumn<quint16>("x11");
-    // ShiftMask 1, ControlMask 4, Mod1Mask 8, Mod4Mask 64.
-    QTest::newRow("none") << 0u << quint16(0);
-    QTest::newRow("cmdKey is Control") << 0x100u << quint16(4);
-    QTest::newRow("shiftKey") << 0x200u << quint16(1);
-    QTest::newRow("optionKey is Mod1") << 0x800u << quint16(8);
-    QTest::newRow("controlKey is Mod4") << 0x1000u << quint16(64);
-    QTest::newRow("controlOption") << 0x1800u << quint16(72);
-    QTest::newRow("all") << 0x1B00u << quint16(77);
-    QTest::newRow("unknown bits dropped") << (0x1000u | 0x400u | 0x80u) << quint16(64);
-}
+    void desktopSession()
+    {
+        QFETCH(QString, platform);
+        QFETCH(QString, sessionType);
+        QFETCH(bool, waylandDisplay);
+        QFETCH(DesktopSession, session);
+        QCOMPARE(::desktopSession(platform, sessionType, waylandDisplay), session);
+    }
 
-void TestHotkeyBackends::x11Masks()
-{
-    QFETCH(quint32, carbon);
-    QFETCH(quint16, x11);
-    QCOMPARE(X11HotkeyBackend::x11ModifierMask(carbon), x11);
-}
+    void keySymbols_data()
+    {
+        QTest::addColumn<Key>("key");
+        QTest::addColumn<quint32>("keysym");
+        QTest::addColumn<QString>("name");
+        // Letters, digits and named keys by the X name; Mac keys where Qt's convention puts them.
+        QTest::newRow("m") << Key::m << quint32(XK_m) << "m";
+        QTest::newRow("five") << Key::five << quint32(XK_5) << "5";
+        QTest::newRow("quote") << Key::quote << quint32(XK_apostrophe) << "apostrophe";
+        QTest::newRow("command") << Key::command << quint32(XK_Control_L) << "Control_L";
+        QTest::newRow("control") << Key::control << quint32(XK_Super_L) << "Super_L";
+        QTest::newRow("rightOption") << Key::rightOption << quint32(XK_Alt_R) << "Alt_R";
+        QTest::newRow("delete is backspace")
+            << Key::deleteKey << quint32(XK_BackSpace) << "BackSpace";
+        QTest::newRow("forwardDelete") << Key::forwardDelete << quint32(XK_Delete) << "Delete";
+        QTest::newRow("keypadMinus")
+            << Key::keypadMinus << quint32(XK_KP_Subtract) << "KP_Subtract";
+        QTest::newRow("mute") << Key::mute << quint32(XF86XK_AudioMute) << "AudioMute";
+    }
 
-void TestHotkeyBackends::portalTriggers_data()
-{
-    QTest::addColumn<quint32>("keyCode");
-    QTest::addColumn<quint32>("modifiers");
-    QTest::addColumn<QString>("trigger");
-    QTest::newRow("controlReturn") << 36u << 0x1000u << "LOGO+Return";
-    QTest::newRow("controlOptionSpace") << 49u << 0x1800u << "ALT+LOGO+space";
-    QTest::newRow("everything") << 0u << 0x1B00u << "CTRL+ALT+SHIFT+LOGO+a";
-    QTest::newRow("Fn has no name") << 63u << 0x1000u << "";
-    QTest::newRow("unknown code") << 52u << 0u << "";
-}
+    void keySymbols()
+    {
+        QFETCH(Key, key);
+        QFETCH(quint32, keysym);
+        QFETCH(QString, name);
+        const std::optional<KeySymbol> symbol = keySymbolForCarbonKeyCode(carbonKeyCode(key));
+        QVERIFY(symbol);
+        QCOMPARE(symbol->keysym, keysym);
+        QCOMPARE(QString::fromLatin1(symbol->name), name);
+    }
 
-void TestHotkeyBackends::portalTriggers()
-{
-    QFETCH(quint32, keyCode);
-    QFETCH(quint32, modifiers);
-    QFETCH(QString, trigger);
-    QCOMPARE(PortalHotkeyBackend::preferredTrigger(keyCode, modifiers), trigger);
-}
+    void everyKeyButFnHasASymbol()
+    {
+        QSet<quint32> keysyms;
+        for (Key key : allKeys()) {
+            const auto symbol = keySymbolForCarbonKeyCode(carbonKeyCode(key));
+            QCOMPARE(symbol.has_value(), key != Key::function);
+            if (symbol)
+                keysyms.insert(symbol->keysym);
+        }
+        QCOMPARE(keysyms.size(), allKeys().size() - 1);
+    }
+
+    void x11Masks_data()
+    {
+        QTest::addColumn<quint32>("carbon");
+        QTest::addColumn<quint16>("x11");
+        // ShiftMask 1, ControlMask 4, Mod1Mask 8, Mod4Mask 64.
+        QTest::newRow("cmdKey is Control") << 0x100u << quint16(4);
+        QTest::newRow("shiftKey") << 0x200u << quint16(1);
+        QTest::newRow("optionKey is Mod1") << 0x800u << quint16(8);
+        QTest::newRow("controlKey is Mod4") << 0x1000u << quint16(64);
+        QTest::newRow("all") << 0x1B00u << quint16(77);
+        QTest::newRow("unknown bits dropped") << (0x1000u | 0x400u | 0x80u) << quint16(64);
+    }
+
+    void x11Masks()
+    {
+        QFETCH(quint32, carbon);
+        QFETCH(quint16, x11);
+        QCOMPARE(X11HotkeyBackend::x11ModifierMask(carbon), x11);
+    }
+
+    void portalTriggers_data()
+    {
+        QTest::addColumn<quint32>("keyCode");
+        QTest::addColumn<quint32>("modifiers");
+        QTest::addColumn<QString>("trigger");
+        QTest::newRow("controlReturn") << 36u << 0x1000u << "LOGO+Return";
+        QTest::newRow("controlOptionSpace") << 49u << 0x1800u << "ALT+LOGO+space";
+        QTest::newRow("everything") << 0u << 0x1B00u << "CTRL+ALT+SHIFT+LOGO+a";
+        QTest::newRow("Fn has no name") << 63u << 0x1000u << "";
+        QTest::newRow("unknown code") << 52u << 0u << "";
+    }
+
+    void portalTriggers()
+    {
+        QFETCH(quint32, keyCode);
+        QFETCH(quint32, modifiers);
+        QFETCH(QString, trigger);
+        QCOMPARE(PortalHotkeyBackend::preferredTrigger(keyCode, modifiers), trigger);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestHotkeyBackends)
 #include "tst_hotkeybackends.moc"
