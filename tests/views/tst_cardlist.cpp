@@ -36,28 +36,322 @@ class TestCardList : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        ViewTest::resetUserData();
+        store = std::make_unique<CardStore>();
+        settingsCalls = collapseCalls = 0;
+        editor.edited.clear();
+        list = std::make_unique<CardListViewController>(
+            *store, [this] { ++settingsCalls; }, [this] { ++collapseCalls; });
+        list->setDelegate(&editor);
+        list->resize(120, 373);
+        list->show();
+        Pasteboard::setString(QStringLiteral("untouched"));
+    }
 
-    void emptyHistoryShowsOnlyTheHint();
-    void rowsFollowTheStoreOneTurnLater();
-    void layoutHasSixSlotsOf28Points();
-    void rowLooks_data();
-    void rowLooks();
-    void keys_data();
-    void keys();
-    void singleClickCopiesDoubleClickEdits();
-    void tripleClickDoesNothingMore();
-    void rowButtonsPinAndDelete();
-    void menuActions_data();
-    void menuActions();
-    void eventsForAVanishedCardDoNothing();
-    void headerButtonsRunTheirClosures();
-    void headerTitlesTurnLightOnADarkPanel();
+    void cleanup()
+    {
+        list.reset();
+        store.reset();
+    }
+
+    void rowsFollowTheStoreOneTurnLater()
+    {
+        QVERIFY(list->emptyLabel()->isVisible()); // an empty history shows only the hint
+        QVERIFY(!list->stackView()->isVisible());
+        fill({"c1", "c2", "c3", "c4", "c5", "c6", "c7", "c8"});
+        QVERIFY(!list->emptyLabel()->isVisible());
+        QVERIFY(list->stackView()->isVisible());
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(row(i)->cardID(), store->cards.at(i).id);
+
+        store->remove(store->cards.at(0).id);
+        QCOMPARE(row(0)->bodyLabel()->text(), QStringLiteral("c1")); // not yet
+        ViewTest::turn();
+        QCOMPARE(row(0)->bodyLabel()->text(), QStringLiteral("c2"));
+        QCOMPARE(row(5)->bodyLabel()->text(), QStringLiteral("c7"));
+
+        while (store->cards.size() > 4)
+            store->remove(store->cards.last().id);
+        ViewTest::turn();
+        QVERIFY(!list->slotViews().at(3)->isEmpty());
+        QVERIFY(list->slotViews().at(4)->isEmpty());
+        QVERIFY(list->slotViews().at(4)->isVisible()); // the freed slot shows its empty look
+        QVERIFY(list->slotViews().at(4)->cardID().isNull());
+    }
+
+    void layoutHasSixSlotsOf28Points()
+    {
+        fill({"a"});
+        QCOMPARE(list->slotViews().size(), 6);
+        const QRect first = list->slotViews().at(0)->geometry();
+        const QPoint firstInList = list->slotViews().at(0)->mapTo(list.get(), QPoint(0, 0));
+        QCOMPARE(firstInList, QPoint(4, 5 + 24 + 7));
+        QCOMPARE(first.width(), 120 - 8);
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(list->slotViews().at(i)->height(), 28);
+            QCOMPARE(list->slotViews().at(i)->y(), first.y() + i * (28 + 3));
+        }
+        QCOMPARE(row(0)->height(), 28);
+        QCOMPARE(row(0)->deleteButton()->geometry(), QRect(112 - 3 - 20, 4, 20, 20));
+        QCOMPARE(row(0)->pinButton()->geometry(), QRect(112 - 3 - 20 - 2 - 20, 4, 20, 20));
+    }
+
+    void rowLooks_data()
+    {
+        QTest::addColumn<bool>("active");
+        QTest::addColumn<bool>("pinned");
+
+        QTest::newRow("active, pinned") << true << true;
+        QTest::newRow("inactive, not pinned") << false << false;
+    }
+
+    void rowLooks()
+    {
+        QFETCH(bool, active);
+        QFETCH(bool, pinned);
+        fill({"top", "  first line\nsecond line of a long card  \n"});
+        store->select(store->cards.at(active ? 1 : 0).id);
+        if (pinned)
+            store->togglePin(store->cards.at(1).id);
+        ViewTest::turn();
+
+        CardRowView *shown = row(1);
+        QCOMPARE(shown->isActiveCard(), active);
+        QCOMPARE(row(0)->isActiveCard(), !active);
+        QCOMPARE(shown->isPinned(), pinned);
+        QCOMPARE(pinOpacity(shown), pinned ? 1.0 : 0.45);
+        QCOMPARE(shown->pinButton()->toolTip(),
+                 pinned ? QStringLiteral("固定を解除") : QStringLiteral("固定"));
+        QCOMPARE(shown->toolTip(), store->cards.at(1).text);
+        QCOMPARE(shown->bodyLabel()->text(), QStringLiteral("first line second …"));
+        QCOMPARE(shown->bodyLabel()->font().pixelSize(), 10);
+        QCOMPARE(shown->bodyLabel()->font().weight(), active ? QFont::DemiBold : QFont::Normal);
+    }
+
+    // The outcome reads "clipboard active count": "-" for an untouched clipboard or no active
+    // card, a "*" after the active card's text when it is pinned.
+    void keys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("withoutActiveCard");
+        QTest::addColumn<bool>("handled");
+        QTest::addColumn<QString>("outcome");
+        const auto row = [](const char *name, int key, int modifiers, bool withoutActive,
+                            bool handled, const char *outcome) {
+            QTest::newRow(name) << key << modifiers << withoutActive << handled << QString(outcome);
+        };
+        const int ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier, alt = Qt::AltModifier;
+        row("Ctrl+P pins the active card", Qt::Key_P, ctrl, false, true, "- c1* 8");
+        row("Ctrl+P without an active card is consumed", Qt::Key_P, ctrl, true, true, "- - 8");
+        row("Ctrl+Shift+P is not the pin key", Qt::Key_P, ctrl + shift, false, false, "- c1 8");
+        row("P alone is not ours", Qt::Key_P, 0, false, false, "- c1 8");
+        row("Ctrl+Backspace deletes the active card and copies the new top", Qt::Key_Backspace,
+            ctrl, false, true, "c2 c2 7");
+        row("Ctrl+Backspace without an active card is consumed", Qt::Key_Backspace, ctrl, true,
+            true, "- - 8");
+        row("Ctrl+1 copies the first card", Qt::Key_1, ctrl, false, true, "c1 c1 8");
+        row("Ctrl+8 reaches beyond the six rows", Qt::Key_8, ctrl, false, true, "c8 c8 8");
+        row("Ctrl+Alt+3 still selects", Qt::Key_3, ctrl + alt, false, true, "c3 c3 8");
+        row("Ctrl+9 past the end is consumed", Qt::Key_9, ctrl, false, true, "- c1 8");
+        row("Ctrl+0 is not a card", Qt::Key_0, ctrl, false, false, "- c1 8");
+        row("Ctrl+Shift+1 gives !, not a digit", Qt::Key_Exclam, ctrl + shift, false, false,
+            "- c1 8");
+    }
+
+    void keys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, withoutActiveCard);
+        fill({"c1", "c2", "c3", "c4", "c5", "c6", "c7", "c8"});
+        if (withoutActiveCard)
+            store->activeCardID.reset();
+        Pasteboard::setString(QStringLiteral("untouched"));
+
+        const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
+        QTEST(list->handleKeyDown(event), "handled");
+        const QString clipboard = Pasteboard::string();
+        const std::optional<Card> active =
+            store->activeCardID ? store->card(*store->activeCardID) : std::nullopt;
+        const QString shown = !active ? "-" : active->text + (active->isPinned ? "*" : "");
+        QTEST(QStringLiteral("%1 %2 %3")
+                  .arg(clipboard == "untouched" ? "-" : clipboard, shown)
+                  .arg(store->cards.size()),
+              "outcome");
+    }
+
+    void singleClickCopiesDoubleClickEdits()
+    {
+        fill({"c1", "c2", "c3"});
+        QTest::mouseClick(row(2), Qt::LeftButton);
+        QCOMPARE(Pasteboard::string(), QStringLiteral("c3"));
+        QCOMPARE(store->activeCardID, store->cards.at(2).id);
+        QVERIFY(editor.edited.isEmpty());
+
+        ViewTest::turn();
+        QVERIFY(row(2)->isActiveCard());
+        QTest::mouseClick(row(1), Qt::LeftButton);
+        QTest::mouseDClick(row(1), Qt::LeftButton);
+        QCOMPARE(Pasteboard::string(), QStringLiteral("c2"));
+        QCOMPARE(editor.edited.size(), 1);
+        QCOMPARE(editor.edited.first(), store->cards.at(1));
+    }
+
+    // A third click in a row neither copies again nor edits again, although the first click
+    // made the list rebuild its rows.
+    void tripleClickDoesNothingMore()
+    {
+        fill({"c1", "c2"});
+        const ulong start = ViewTest::newClickSeries();
+        ViewTest::clickInSeries(row(1), 1, start);
+        QCOMPARE(Pasteboard::string(), QStringLiteral("c2"));
+        Pasteboard::setString(QStringLiteral("marker"));
+        ViewTest::turn();
+        ViewTest::clickInSeries(row(1), 2, start);
+        QCOMPARE(editor.edited.size(), 1);
+        ViewTest::turn();
+        ViewTest::clickInSeries(row(1), 3, start);
+        QCOMPARE(Pasteboard::string(), QStringLiteral("marker"));
+        QCOMPARE(editor.edited.size(), 1);
+    }
+
+    void rowButtonsPinAndDelete()
+    {
+        fill({"c1", "c2", "c3"});
+        QTest::mouseClick(row(1)->pinButton(), Qt::LeftButton);
+        QVERIFY(store->cards.at(1).isPinned);
+        QCOMPARE(Pasteboard::string(), QStringLiteral("untouched")); // the row was not selected
+        ViewTest::turn();
+        QVERIFY(row(1)->isPinned());
+
+        QTest::mouseClick(row(2)->deleteButton(), Qt::LeftButton);
+        QCOMPARE(store->cards.size(), 2);
+        ViewTest::turn();
+        QVERIFY(list->slotViews().at(2)->isEmpty());
+    }
+
+    void menuActions_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QStringList>("orderAfter");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<int>("edits");
+        QTest::addColumn<bool>("pinnedAfter");
+
+        const QStringList unchanged{"c1", "c2", "c3"};
+        QTest::newRow("copy") << 1 << "クリップボードにコピー" << unchanged << "c2" << 0 << false;
+        QTest::newRow("edit") << 1 << "入力欄で編集" << unchanged << "untouched" << 1 << false;
+        QTest::newRow("move up") << 1 << "上に移動" << QStringList{"c2", "c1", "c3"} << "untouched"
+                                 << 0 << false;
+        QTest::newRow("move up the top card")
+            << 0 << "上に移動" << unchanged << "untouched" << 0 << false;
+        QTest::newRow("pin") << 1 << "固定" << unchanged << "untouched" << 0 << true;
+        QTest::newRow("delete") << 1 << "削除" << QStringList{"c1", "c3"} << "untouched" << 0
+                                << false;
+    }
+
+    void menuActions()
+    {
+        QFETCH(int, slot);
+        QFETCH(QString, item);
+        QFETCH(QStringList, orderAfter);
+        QFETCH(QString, clipboard);
+        QFETCH(int, edits);
+        QFETCH(bool, pinnedAfter);
+        fill({"c1", "c2", "c3"});
+        Pasteboard::setString(QStringLiteral("untouched"));
+        const QUuid id = store->cards.at(slot).id;
+
+        QTest::mouseClick(row(slot), Qt::RightButton);
+        QMenu *menu = ViewTest::openMenu(list.get());
+        QVERIFY(menu);
+        QCOMPARE(ViewTest::menuTitles(menu), (QStringList{"クリップボードにコピー", "入力欄で編集",
+                                                          "-", "上に移動", "固定", "-", "削除"}));
+        QCOMPARE(Pasteboard::string(), QStringLiteral("untouched")); // a right click does not copy
+        ViewTest::menuItem(menu, item)->trigger();
+        menu->close();
+
+        QStringList order;
+        for (const Card &card : store->cards)
+            order.append(card.text);
+        QCOMPARE(order, orderAfter);
+        QCOMPARE(Pasteboard::string(), clipboard);
+        QCOMPARE(editor.edited.size(), edits);
+        const std::optional<Card> after = store->card(id);
+        QCOMPARE(after && after->isPinned, pinnedAfter);
+        if (pinnedAfter) {
+            ViewTest::turn();
+            QTest::mouseClick(row(slot), Qt::RightButton);
+            QVERIFY(ViewTest::menuItem(ViewTest::openMenu(list.get()), "固定を解除"));
+            ViewTest::openMenu(list.get())->close();
+        }
+    }
+
+    void eventsForAVanishedCardDoNothing()
+    {
+        fill({"c1", "c2"});
+        CardRowView *stale = row(1);
+        store->remove(store->cards.at(1).id); // the row stays until the next turn
+        Pasteboard::setString(QStringLiteral("untouched"));
+        QTest::mouseClick(stale, Qt::LeftButton);
+        QTest::mouseDClick(stale, Qt::LeftButton);
+        QTest::mouseClick(stale, Qt::RightButton);
+        QCOMPARE(Pasteboard::string(), QStringLiteral("untouched"));
+        QVERIFY(editor.edited.isEmpty());
+        QVERIFY(!ViewTest::openMenu(list.get()));
+        QCOMPARE(store->cards.size(), 1);
+    }
+
+    void headerButtonsRunTheirClosures()
+    {
+        QTest::mouseClick(list->settingsButton(), Qt::LeftButton);
+        QCOMPARE(settingsCalls, 1);
+        QCOMPARE(collapseCalls, 0);
+        QTest::mouseClick(list->collapseButton(), Qt::LeftButton);
+        QCOMPARE(collapseCalls, 1);
+    }
+
+    // A list built before it joins the dark panel takes the panel's text colour for its buttons.
+    void headerTitlesTurnLightOnADarkPanel()
+    {
+        CardListViewController late(*store, {}, {});
+        QWidget backdrop;
+        QPalette dark = backdrop.palette();
+        dark.setColor(QPalette::Window, QColor(30, 30, 32));
+        dark.setColor(QPalette::WindowText, QColor(235, 235, 240));
+        backdrop.setPalette(dark);
+        backdrop.setAutoFillBackground(true);
+        backdrop.resize(120, 373);
+        late.setParent(&backdrop);
+        late.resize(120, 373);
+        late.show();
+        backdrop.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
+        QPushButton *button = late.settingsButton();
+        const QImage shot =
+            backdrop.grab(QRect(button->mapTo(&backdrop, QPoint()), button->size())).toImage();
+        int lightest = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x)
+                lightest = qMax(lightest, shot.pixelColor(x, y).lightness());
+        }
+        late.setParent(nullptr);
+        QVERIFY2(lightest > 160, qPrintable(QString::number(lightest)));
+    }
 
 private:
     // Adds texts so that texts[0] ends at the top of the history and is active.
-    void fill(const QStringList &texts);
+    void fill(const QStringList &texts)
+    {
+        for (auto text = texts.crbegin(); text != texts.crend(); ++text)
+            store->add(*text);
+        ViewTest::turn();
+    }
+
     CardRowView *row(int slot) const { return list->slotViews().at(slot)->hostedRow(); }
 
     std::unique_ptr<CardStore> store;
@@ -66,355 +360,6 @@ private:
     int settingsCalls = 0;
     int collapseCalls = 0;
 };
-
-void TestCardList::init()
-{
-    ViewTest::resetUserData();
-    store = std::make_unique<CardStore>();
-    settingsCalls = collapseCalls = 0;
-    editor.edited.clear();
-    list = std::make_unique<CardListViewController>(
-        *store, [this] { ++settingsCalls; }, [this] { ++collapseCalls; });
-    list->setDelegate(&editor);
-    list->resize(120, 373);
-    list->show();
-    Pasteboard::setString(QStringLiteral("untouched"));
-}
-
-void TestCardList::cleanup()
-{
-    list.reset();
-    store.reset();
-}
-
-void TestCardList::fill(const QStringList &texts)
-{
-    for (auto text = texts.crbegin(); text != texts.crend(); ++text)
-        store->add(*text);
-    ViewTest::turn();
-}
-
-void TestCardList::emptyHistoryShowsOnlyTheHint()
-{
-    QVERIFY(list->emptyLabel()->isVisible());
-    QCOMPARE(list->emptyLabel()->text(), QStringLiteral("改行2回で\nここに追加"));
-    QVERIFY(!list->stackView()->isVisible());
-}
-
-void TestCardList::rowsFollowTheStoreOneTurnLater()
-{
-    fill({"c1", "c2", "c3", "c4", "c5", "c6", "c7", "c8"});
-    QVERIFY(!list->emptyLabel()->isVisible());
-    QVERIFY(list->stackView()->isVisible());
-    for (int i = 0; i < 6; ++i)
-        QCOMPARE(row(i)->cardID(), store->cards.at(i).id);
-
-    store->remove(store->cards.at(0).id);
-    QCOMPARE(row(0)->bodyLabel()->text(), QStringLiteral("c1")); // not yet
-    ViewTest::turn();
-    QCOMPARE(row(0)->bodyLabel()->text(), QStringLiteral("c2"));
-    QCOMPARE(row(5)->bodyLabel()->text(), QStringLiteral("c7"));
-
-    while (store->cards.size() > 4)
-        store->remove(store->cards.last().id);
-    ViewTest::turn();
-    QVERIFY(!list->slotViews().at(3)->isEmpty());
-    QVERIFY(list->slotViews().at(4)->isEmpty());
-    QVERIFY(list->slotViews().at(4)->isVisible()); // the freed slot shows its empty look
-    QVERIFY(list->slotViews().at(4)->cardID().isNull());
-}
-
-void TestCardList::layoutHasSixSlotsOf28Points()
-{
-    fill({"a"});
-    QCOMPARE(list->slotViews().size(), 6);
-    QCOMPARE(list->titleLabel()->text(), QStringLiteral("履歴"));
-    const QRect first = list->slotViews().at(0)->geometry();
-    const QPoint firstInList = list->slotViews().at(0)->mapTo(list.get(), QPoint(0, 0));
-    QCOMPARE(firstInList, QPoint(4, 5 + 24 + 7));
-    QCOMPARE(first.width(), 120 - 8);
-    for (int i = 0; i < 6; ++i) {
-        QCOMPARE(list->slotViews().at(i)->height(), 28);
-        QCOMPARE(list->slotViews().at(i)->y(), first.y() + i * (28 + 3));
-    }
-    QCOMPARE(row(0)->height(), 28);
-    QCOMPARE(row(0)->deleteButton()->geometry(), QRect(112 - 3 - 20, 4, 20, 20));
-    QCOMPARE(row(0)->pinButton()->geometry(), QRect(112 - 3 - 20 - 2 - 20, 4, 20, 20));
-}
-
-void TestCardList::rowLooks_data()
-{
-    QTest::addColumn<bool>("active");
-    QTest::addColumn<bool>("pinned");
-
-    QTest::newRow("active, pinned") << true << true;
-    QTest::newRow("active, not pinned") << true << false;
-    QTest::newRow("inactive, pinned") << false << true;
-    QTest::newRow("inactive, not pinned") << false << false;
-}
-
-void TestCardList::rowLooks()
-{
-    QFETCH(bool, active);
-    QFETCH(bool, pinned);
-    fill({"top", "  first line\nsecond line of a long card  \n"});
-    store->select(store->cards.at(active ? 1 : 0).id);
-    if (pinned)
-        store->togglePin(store->cards.at(1).id);
-    ViewTest::turn();
-
-    CardRowView *shown = row(1);
-    QCOMPARE(shown->isActiveCard(), active);
-    QCOMPARE(row(0)->isActiveCard(), !active);
-    QCOMPARE(shown->isPinned(), pinned);
-    QCOMPARE(pinOpacity(shown), pinned ? 1.0 : 0.45);
-    QCOMPARE(shown->pinButton()->toolTip(),
-             pinned ? QStringLiteral("固定を解除") : QStringLiteral("固定"));
-    QCOMPARE(shown->pinButton()->text(), QStringLiteral("📌"));
-    QCOMPARE(shown->deleteButton()->text(), QStringLiteral("×"));
-    QCOMPARE(shown->deleteButton()->toolTip(), QStringLiteral("削除"));
-    QCOMPARE(shown->toolTip(), store->cards.at(1).text);
-    QCOMPARE(shown->bodyLabel()->text(), QStringLiteral("first line second …"));
-    QCOMPARE(shown->bodyLabel()->font().pixelSize(), 10);
-    QCOMPARE(shown->bodyLabel()->font().weight(), active ? QFont::DemiBold : QFont::Normal);
-}
-
-void TestCardList::keys_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<bool>("withoutActiveCard");
-    QTest::addColumn<bool>("handled");
-    QTest::addColumn<QString>("clipboard"); // "untouched" when nothing was copied
-    QTest::addColumn<QString>("activeText");
-    QTest::addColumn<bool>("activePinned");
-    QTest::addColumn<int>("cardCount");
-
-    const int ctrl = Qt::ControlModifier;
-    const int shift = Qt::ShiftModifier;
-    const int alt = Qt::AltModifier;
-    QTest::newRow("Ctrl+P pins the active card")
-        << int(Qt::Key_P) << ctrl << false << true << "untouched"
-        << "c1" << true << 8;
-    QTest::newRow("Ctrl+P without an active card is consumed")
-        << int(Qt::Key_P) << ctrl << true << true << "untouched"
-        << "" << false << 8;
-    QTest::newRow("Ctrl+Shift+P is not the pin key")
-        << int(Qt::Key_P) << ctrl + shift << false << false << "untouched"
-        << "c1" << false << 8;
-    QTest::newRow("P alone is not ours") << int(Qt::Key_P) << 0 << false << false << "untouched"
-                                         << "c1" << false << 8;
-    QTest::newRow("Ctrl+Backspace deletes the active card and copies the new top")
-        << int(Qt::Key_Backspace) << ctrl << false << true << "c2"
-        << "c2" << false << 7;
-    QTest::newRow("Ctrl+Backspace without an active card is consumed")
-        << int(Qt::Key_Backspace) << ctrl << true << true << "untouched"
-        << "" << false << 8;
-    QTest::newRow("Ctrl+1 copies the first card") << int(Qt::Key_1) << ctrl << false << true << "c1"
-                                                  << "c1" << false << 8;
-    QTest::newRow("Ctrl+8 reaches beyond the six rows")
-        << int(Qt::Key_8) << ctrl << false << true << "c8"
-        << "c8" << false << 8;
-    QTest::newRow("Ctrl+Alt+3 still selects")
-        << int(Qt::Key_3) << ctrl + alt << false << true << "c3"
-        << "c3" << false << 8;
-    QTest::newRow("Ctrl+9 past the end is consumed")
-        << int(Qt::Key_9) << ctrl << false << true << "untouched"
-        << "c1" << false << 8;
-    QTest::newRow("Ctrl+0 is not a card") << int(Qt::Key_0) << ctrl << false << false << "untouched"
-                                          << "c1" << false << 8;
-    QTest::newRow("Ctrl+Shift+1 gives !, not a digit")
-        << int(Qt::Key_Exclam) << ctrl + shift << false << false << "untouched"
-        << "c1" << false << 8;
-    QTest::newRow("Ctrl+A is not ours") << int(Qt::Key_A) << ctrl << false << false << "untouched"
-                                        << "c1" << false << 8;
-}
-
-void TestCardList::keys()
-{
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(bool, withoutActiveCard);
-    QFETCH(bool, handled);
-    QFETCH(QString, clipboard);
-    QFETCH(QString, activeText);
-    QFETCH(bool, activePinned);
-    QFETCH(int, cardCount);
-    fill({"c1", "c2", "c3", "c4", "c5", "c6", "c7", "c8"});
-    if (withoutActiveCard)
-        store->activeCardID.reset();
-    Pasteboard::setString(QStringLiteral("untouched"));
-
-    const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(list->handleKeyDown(event), handled);
-    QCOMPARE(Pasteboard::string(), clipboard);
-    QCOMPARE(store->cards.size(), cardCount);
-    const std::optional<Card> active =
-        store->activeCardID ? store->card(*store->activeCardID) : std::nullopt;
-    QCOMPARE(active ? active->text : QString(), activeText);
-    QCOMPARE(active && active->isPinned, activePinned);
-}
-
-void TestCardList::singleClickCopiesDoubleClickEdits()
-{
-    fill({"c1", "c2", "c3"});
-    QTest::mouseClick(row(2), Qt::LeftButton);
-    QCOMPARE(Pasteboard::string(), QStringLiteral("c3"));
-    QCOMPARE(store->activeCardID, store->cards.at(2).id);
-    QVERIFY(editor.edited.isEmpty());
-
-    ViewTest::turn();
-    QVERIFY(row(2)->isActiveCard());
-    QTest::mouseClick(row(1), Qt::LeftButton);
-    QTest::mouseDClick(row(1), Qt::LeftButton);
-    QCOMPARE(Pasteboard::string(), QStringLiteral("c2"));
-    QCOMPARE(editor.edited.size(), 1);
-    QCOMPARE(editor.edited.first(), store->cards.at(1));
-}
-
-// A third click in a row neither copies again nor edits again, although the first click
-// made the list rebuild its rows.
-void TestCardList::tripleClickDoesNothingMore()
-{
-    fill({"c1", "c2"});
-    const ulong start = ViewTest::newClickSeries();
-    ViewTest::clickInSeries(row(1), 1, start);
-    QCOMPARE(Pasteboard::string(), QStringLiteral("c2"));
-    Pasteboard::setString(QStringLiteral("marker"));
-    ViewTest::turn();
-    ViewTest::clickInSeries(row(1), 2, start);
-    QCOMPARE(editor.edited.size(), 1);
-    ViewTest::turn();
-    ViewTest::clickInSeries(row(1), 3, start);
-    QCOMPARE(Pasteboard::string(), QStringLiteral("marker"));
-    QCOMPARE(editor.edited.size(), 1);
-}
-
-void TestCardList::rowButtonsPinAndDelete()
-{
-    fill({"c1", "c2", "c3"});
-    QTest::mouseClick(row(1)->pinButton(), Qt::LeftButton);
-    QVERIFY(store->cards.at(1).isPinned);
-    QCOMPARE(Pasteboard::string(), QStringLiteral("untouched")); // the row was not selected
-    ViewTest::turn();
-    QVERIFY(row(1)->isPinned());
-
-    QTest::mouseClick(row(2)->deleteButton(), Qt::LeftButton);
-    QCOMPARE(store->cards.size(), 2);
-    ViewTest::turn();
-    QVERIFY(list->slotViews().at(2)->isEmpty());
-}
-
-void TestCardList::menuActions_data()
-{
-    QTest::addColumn<int>("slot");
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QStringList>("orderAfter");
-    QTest::addColumn<QString>("clipboard");
-    QTest::addColumn<int>("edits");
-    QTest::addColumn<bool>("pinnedAfter");
-
-    const QStringList unchanged{"c1", "c2", "c3"};
-    QTest::newRow("copy") << 1 << "クリップボードにコピー" << unchanged << "c2" << 0 << false;
-    QTest::newRow("edit") << 1 << "入力欄で編集" << unchanged << "untouched" << 1 << false;
-    QTest::newRow("move up") << 1 << "上に移動" << QStringList{"c2", "c1", "c3"} << "untouched" << 0
-                             << false;
-    QTest::newRow("move up the top card")
-        << 0 << "上に移動" << unchanged << "untouched" << 0 << false;
-    QTest::newRow("pin") << 1 << "固定" << unchanged << "untouched" << 0 << true;
-    QTest::newRow("delete") << 1 << "削除" << QStringList{"c1", "c3"} << "untouched" << 0 << false;
-}
-
-void TestCardList::menuActions()
-{
-    QFETCH(int, slot);
-    QFETCH(QString, item);
-    QFETCH(QStringList, orderAfter);
-    QFETCH(QString, clipboard);
-    QFETCH(int, edits);
-    QFETCH(bool, pinnedAfter);
-    fill({"c1", "c2", "c3"});
-    Pasteboard::setString(QStringLiteral("untouched"));
-    const QUuid id = store->cards.at(slot).id;
-
-    QTest::mouseClick(row(slot), Qt::RightButton);
-    QMenu *menu = ViewTest::openMenu(list.get());
-    QVERIFY(menu);
-    QCOMPARE(ViewTest::menuTitles(menu), (QStringList{"クリップボードにコピー", "入力欄で編集", "-",
-                                                      "上に移動", "固定", "-", "削除"}));
-    QCOMPARE(Pasteboard::string(), QStringLiteral("untouched")); // a right click does not copy
-    ViewTest::menuItem(menu, item)->trigger();
-    menu->close();
-
-    QStringList order;
-    for (const Card &card : store->cards)
-        order.append(card.text);
-    QCOMPARE(order, orderAfter);
-    QCOMPARE(Pasteboard::string(), clipboard);
-    QCOMPARE(editor.edited.size(), edits);
-    const std::optional<Card> after = store->card(id);
-    QCOMPARE(after && after->isPinned, pinnedAfter);
-    if (pinnedAfter) {
-        ViewTest::turn();
-        QTest::mouseClick(row(slot), Qt::RightButton);
-        QVERIFY(ViewTest::menuItem(ViewTest::openMenu(list.get()), "固定を解除"));
-        ViewTest::openMenu(list.get())->close();
-    }
-}
-
-void TestCardList::eventsForAVanishedCardDoNothing()
-{
-    fill({"c1", "c2"});
-    CardRowView *stale = row(1);
-    store->remove(store->cards.at(1).id); // the row stays until the next turn
-    Pasteboard::setString(QStringLiteral("untouched"));
-    QTest::mouseClick(stale, Qt::LeftButton);
-    QTest::mouseDClick(stale, Qt::LeftButton);
-    QTest::mouseClick(stale, Qt::RightButton);
-    QCOMPARE(Pasteboard::string(), QStringLiteral("untouched"));
-    QVERIFY(editor.edited.isEmpty());
-    QVERIFY(!ViewTest::openMenu(list.get()));
-    QCOMPARE(store->cards.size(), 1);
-}
-
-void TestCardList::headerButtonsRunTheirClosures()
-{
-    QCOMPARE(list->settingsButton()->text(), QStringLiteral("設定"));
-    QCOMPARE(list->collapseButton()->text(), QStringLiteral("たたむ"));
-    QTest::mouseClick(list->settingsButton(), Qt::LeftButton);
-    QCOMPARE(settingsCalls, 1);
-    QCOMPARE(collapseCalls, 0);
-    QTest::mouseClick(list->collapseButton(), Qt::LeftButton);
-    QCOMPARE(collapseCalls, 1);
-}
-
-// A list built before it joins the dark panel takes the panel's text colour for its buttons.
-void TestCardList::headerTitlesTurnLightOnADarkPanel()
-{
-    CardListViewController late(*store, {}, {});
-    QWidget backdrop;
-    QPalette dark = backdrop.palette();
-    dark.setColor(QPalette::Window, QColor(30, 30, 32));
-    dark.setColor(QPalette::WindowText, QColor(235, 235, 240));
-    backdrop.setPalette(dark);
-    backdrop.setAutoFillBackground(true);
-    backdrop.resize(120, 373);
-    late.setParent(&backdrop);
-    late.resize(120, 373);
-    late.show();
-    backdrop.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&backdrop));
-    QPushButton *button = late.settingsButton();
-    const QImage shot =
-        backdrop.grab(QRect(button->mapTo(&backdrop, QPoint()), button->size())).toImage();
-    int lightest = 0;
-    for (int y = 0; y < shot.height(); ++y) {
-        for (int x = 0; x < shot.width(); ++x)
-            lightest = qMax(lightest, shot.pixelColor(x, y).lightness());
-    }
-    late.setParent(nullptr);
-    QVERIFY2(lightest > 160, qPrintable(QString::number(lightest)));
-}
 
 QTEST_MAIN(TestCardList)
 #include "tst_cardlist.moc"
