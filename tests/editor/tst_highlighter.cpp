@@ -110,6 +110,13 @@ QString expectedLetters(const QString &text, EditorLanguage language, bool badge
     return letters;
 }
 
+// A data row of the language, the text and the letters its colours read as.
+void colourRow(EditorLanguage language, const char *name, const char *text, const char *letters)
+{
+    QTest::addRow("%s: %s", qPrintable(rawValue(language)), name)
+        << language << QString::fromUtf8(text) << QString(letters);
+}
+
 struct Editor
 {
     explicit Editor(EditorLanguage language, const QString &text = QString())
@@ -128,141 +135,6 @@ struct Editor
 };
 
 } // namespace
-
-class TestHighlighter : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void colours_data();
-    void colours();
-    void foldBadges_data();
-    void foldBadges();
-    void followsEditsLikeTheWholeText_data();
-    void followsEditsLikeTheWholeText();
-    void editFarBelowRecoloursFarAbove_data();
-    void editFarBelowRecoloursFarAbove();
-    void compositionKeepsMarkedTextAndColours();
-    void compositionDefersRecolouringUntilItEnds();
-    void cancelledCompositionKeepsColours();
-    void themeAndLanguageChangesApplyAtRestyle();
-    void editorColoursAfterEditsAndFolds();
-};
-
-void TestHighlighter::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
-
-void TestHighlighter::colours_data()
-{
-    QTest::addColumn<EditorLanguage>("language");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("letters");
-    const auto js = EditorLanguage::javascript;
-    const auto css = EditorLanguage::css;
-    const auto html = EditorLanguage::html;
-    QTest::newRow("plain stays uncoloured") << EditorLanguage::plain << "let x = \"for\"; // 1"
-                                            << "...................";
-    QTest::newRow("js keyword inside a string") << js << "let s = \"for\";"
-                                                << "kkk.....skkks.";
-    QTest::newRow("js number in a line comment, keyword in a block comment")
-        << js << "// 42 x\n/* if */"
-        << "cccnncc\nccckkccc";
-    QTest::newRow("js decimal is one number, digit in identifier is none") << js << "12.5 x1 3"
-                                                                           << "nnnn....n";
-    QTest::newRow("js block comment across lines, string and keyword inside")
-        << js << "a /* \"x\"\n return */ b"
-        << "..cccsss\nckkkkkkccc..";
-    QTest::newRow("js template literal across lines") << js << "`a\nb` 'c'"
-                                                      << "ss\nss.sss";
-    QTest::newRow("js unclosed quote starts no string") << js << "\"abc 'd'"
-                                                        << ".....sss";
-    QTest::newRow("js unclosed block comment is no comment") << js << "/* open\nlet x"
-                                                             << ".......\nkkk..";
-    QTest::newRow("js comment markers inside a string end as string")
-        << js << "\"/* no */\" x = \"a//b\""
-        << "ssssssssss.....ssssss";
-    QTest::newRow("js string inside a comment") << js << "/* \"a\" */"
-                                                << "cccsssccc";
-    QTest::newRow("js regex-like text with quotes") << js << "x = /\"a/; y = \"b\""
-                                                    << ".....ssssssssss..";
-    QTest::newRow("js line comment stops at a line separator")
-        << js << QStringLiteral("a // b\u2028if") << "..cccc.kk";
-    QTest::newRow("css class selector before a comma") << css << ".btn, a {"
-                                                       << "eeee.....";
-    QTest::newRow("css property and value") << css << "  color: red;"
-                                            << "..pppppsssss.";
-    QTest::newRow("css numbers with units") << css << "10px 1.5em 50%;"
-                                            << "nnnn.nnnnn.nn..";
-    QTest::newRow("css selectors on two lines") << css << "a,\nb {\n}"
-                                                << "e.\ne..\n.";
-    QTest::newRow("css selector covers the blank line before it") << css << "x;\n  \n  .a {}"
-                                                                  << "..\nee\neeee...";
-    QTest::newRow("css value on the next line") << css << "color:\n  red;"
-                                                << "ppppps\nsssss.";
-    QTest::newRow("css colon on the next line") << css << "color\n: red"
-                                                << "ppppp\nsssss";
-    QTest::newRow("css at-rule") << css << "@media (max-width: 600px) {"
-                                 << "........pppppppppssnnnnn...";
-    QTest::newRow("css hex colour") << css << "  color: #fff;"
-                                    << "..pppppssssss.";
-    QTest::newRow("css comment inside a string") << css << "content: \"/* x */\";"
-                                                 << "ppppppp..sssssssss.";
-    QTest::newRow("html tag, attribute and value") << html << "<div class=\"a\">"
-                                                   << "ttttaaaaaa.sss.";
-    QTest::newRow("html closing tag") << html << "</div>"
-                                      << "ttttt.";
-    QTest::newRow("html comment across lines with a string") << html << "<!-- a\n\"b\" -->"
-                                                             << "cccccc\nssscccc";
-    QTest::newRow("html attribute at the start of a line") << html << "<a\nhref=\"x\">"
-                                                           << "tt\naaaa.sss.";
-    QTest::newRow("html unclosed comment") << html << "<!-- x <b>"
-                                           << ".......tt.";
-    QTest::newRow("html apostrophe opens no string") << html << "it's <i>ok</i>"
-                                                     << ".....tt...ttt.";
-    QTest::newRow("html string across lines") << html << "<p title='a\nb'>"
-                                              << "ttaaaaaa.ss\nss.";
-}
-
-void TestHighlighter::colours()
-{
-    QFETCH(EditorLanguage, language);
-    QFETCH(QString, text);
-    QFETCH(QString, letters);
-    QCOMPARE(roleLetters(text, referenceRoles(text, language)), letters);
-    Editor editor(language, text);
-    QCOMPARE(editor.shown(), letters);
-}
-
-void TestHighlighter::foldBadges_data()
-{
-    QTest::addColumn<EditorLanguage>("language");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("letters");
-    QTest::newRow("plain badge") << EditorLanguage::plain << "a …\n    b …"
-                                 << ".##\n.......";
-    QTest::newRow("badge after code") << EditorLanguage::javascript << "if (a) { …\nb"
-                                      << "kk......##\n.";
-    QTest::newRow("comment runs over the badge") << EditorLanguage::javascript << "// x …"
-                                                 << "ccccCC";
-}
-
-void TestHighlighter::foldBadges()
-{
-    QFETCH(EditorLanguage, language);
-    QFETCH(QString, text);
-    QFETCH(QString, letters);
-    Editor editor(language);
-    // Only the first line counts as folded here: a badge elsewhere is ordinary text.
-    editor.highlighter.setFoldBadgeProbe([](const QTextBlock &block) {
-        return block.blockNumber() == 0 ? badgeOnLinesEndingInBadge(block) : 0;
-    });
-    editor.view.setPlainText(text);
-    editor.highlighter.restyle();
-    QCOMPARE(editor.shown(), letters);
-}
 
 namespace {
 
@@ -355,77 +227,6 @@ void randomEdit(QPlainTextEdit &view, QRandomGenerator &random, const QStringLis
 
 } // namespace
 
-void TestHighlighter::followsEditsLikeTheWholeText_data()
-{
-    QTest::addColumn<EditorLanguage>("language");
-    QTest::addColumn<quint32>("seed");
-    for (EditorLanguage language : allEditorLanguages()) {
-        for (quint32 seed = 1; seed <= 6; ++seed)
-            QTest::addRow("%s seed %u", qPrintable(rawValue(language)), seed) << language << seed;
-    }
-}
-
-void TestHighlighter::followsEditsLikeTheWholeText()
-{
-    QFETCH(EditorLanguage, language);
-    QFETCH(quint32, seed);
-    QRandomGenerator random(seed);
-    const QStringList tokens = tokensFor(language);
-    Editor editor(language);
-    editor.highlighter.setFoldBadgeProbe(badgeOnLinesEndingInBadge);
-    editor.view.setPlainText(randomSnippet(random, tokens, 120));
-    editor.highlighter.restyle();
-    for (int step = 0; step < 250; ++step) {
-        const QString before = documentLines(*editor.view.document());
-        randomEdit(editor.view, random, tokens);
-        editor.highlighter.restyle();
-        const QString text = documentLines(*editor.view.document());
-        const QString shown = editor.shown();
-        const QString expected = expectedLetters(text, language, true);
-        if (shown != expected) {
-            qWarning().noquote() << "step" << step << "before:" << before << "\nafter:" << text;
-            QCOMPARE(shown, expected);
-        }
-    }
-}
-
-void TestHighlighter::editFarBelowRecoloursFarAbove_data()
-{
-    QTest::addColumn<EditorLanguage>("language");
-    QTest::addColumn<QString>("top");
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("closing quote") << EditorLanguage::javascript << "a = `x"
-                                   << "`";
-    QTest::newRow("closing comment") << EditorLanguage::css << "/* x"
-                                     << "*/";
-    QTest::newRow("closing html comment") << EditorLanguage::html << "<!-- x"
-                                          << "-->";
-}
-
-// A closer typed at the end of a long text turns the unclosed opener at its top into a match.
-void TestHighlighter::editFarBelowRecoloursFarAbove()
-{
-    QFETCH(EditorLanguage, language);
-    QFETCH(QString, top);
-    QFETCH(QString, typed);
-    QString text = top;
-    for (int i = 0; i < 300; ++i)
-        text += QStringLiteral("\nline %1").arg(i);
-    Editor editor(language, text);
-    const QString uncoloured = editor.shown();
-    QCOMPARE(uncoloured, expectedLetters(text, language, false));
-    QTextCursor cursor(editor.view.document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(typed);
-    editor.highlighter.restyle();
-    QCOMPARE(editor.shown(), expectedLetters(text + typed, language, false));
-    QVERIFY(editor.shown() != uncoloured);
-    cursor.deletePreviousChar();
-    editor.highlighter.restyle();
-    QCOMPARE(editor.shown(),
-             expectedLetters(documentLines(*editor.view.document()), language, false));
-}
-
 namespace {
 
 // Sends what an input method sends: text to commit, then the text still being composed.
@@ -445,116 +246,270 @@ void sendInputMethod(QPlainTextEdit &view, const QString &marked, const QString 
 
 } // namespace
 
-void TestHighlighter::compositionKeepsMarkedTextAndColours()
+class TestHighlighter : public QObject
 {
-    Editor editor(EditorLanguage::javascript, QStringLiteral("let a = 1;"));
-    QTextCursor cursor = editor.view.textCursor();
-    cursor.setPosition(4);
-    editor.view.setTextCursor(cursor);
-    sendInputMethod(editor.view, QStringLiteral("かな"));
-    QVERIFY(editor.highlighter.isComposing());
-    const QTextLayout *layout = editor.view.document()->firstBlock().layout();
-    QCOMPARE(layout->preeditAreaText(), QStringLiteral("かな"));
-    // The input method's underline is still on the marked text...
-    bool underlined = false;
-    for (const QTextLayout::FormatRange &range : layout->formats())
-        underlined =
-            underlined || (range.start == 4 && range.length == 2 && range.format.fontUnderline());
-    QVERIFY(underlined);
-    // ...and the line keeps its colours around it.
-    QCOMPARE(editor.shown(), QStringLiteral("kkk.....n."));
-}
+    Q_OBJECT
 
-void TestHighlighter::compositionDefersRecolouringUntilItEnds()
-{
-    Editor editor(EditorLanguage::javascript, QStringLiteral("x = 1;"));
-    // The editor recolours after each change unless a composition is in progress.
-    QObject::connect(&editor.view, &QPlainTextEdit::textChanged, &editor.view, [&] {
-        if (!editor.highlighter.isComposing())
-            editor.highlighter.restyle();
-    });
-    QTextCursor cursor = editor.view.textCursor();
-    cursor.setPosition(0);
-    editor.view.setTextCursor(cursor);
-    sendInputMethod(editor.view, QStringLiteral("も"));
-    // An input method that commits part of its text and goes on composing.
-    sendInputMethod(editor.view, QStringLiteral("じ"), QStringLiteral("for "));
-    QVERIFY(editor.highlighter.isComposing());
-    editor.highlighter.restyle(); // deferred
-    QCOMPARE(editor.view.document()->firstBlock().layout()->preeditAreaText(),
-             QStringLiteral("じ"));
-    QCOMPARE(editor.shown(), QStringLiteral(".........."));
-    sendInputMethod(editor.view, QString(), QStringLiteral("字"));
-    QVERIFY(!editor.highlighter.isComposing());
-    QCOMPARE(editor.view.toPlainText(), QStringLiteral("for 字x = 1;"));
-    QCOMPARE(editor.shown(), QStringLiteral("kkk......n."));
-}
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-void TestHighlighter::cancelledCompositionKeepsColours()
-{
-    Editor editor(EditorLanguage::javascript, QStringLiteral("if (a) return 2;"));
-    const QString coloured = editor.shown();
-    QTextCursor cursor = editor.view.textCursor();
-    cursor.setPosition(3);
-    editor.view.setTextCursor(cursor);
-    sendInputMethod(editor.view, QStringLiteral("あ"));
-    sendInputMethod(editor.view, QString());
-    QVERIFY(!editor.highlighter.isComposing());
-    QCOMPARE(editor.view.toPlainText(), QStringLiteral("if (a) return 2;"));
-    QCOMPARE(editor.shown(), coloured);
-}
+    void colours_data()
+    {
+        QTest::addColumn<EditorLanguage>("language");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("letters");
+        const auto row = colourRow;
+        const auto js = EditorLanguage::javascript;
+        const auto css = EditorLanguage::css;
+        const auto html = EditorLanguage::html;
+        row(EditorLanguage::plain, "uncoloured", "let x = \"for\"; // 1", "...................");
+        row(js, "keyword inside a string", "let s = \"for\";", "kkk.....skkks.");
+        row(js, "number and keyword in comments", "// 42 x\n/* if */", "cccnncc\nccckkccc");
+        row(js, "decimal is one number, none in an identifier", "12.5 x1 3", "nnnn....n");
+        row(js, "block comment across lines", "a /* \"x\"\n return */ b", "..cccsss\nckkkkkkccc..");
+        row(js, "template literal across lines", "`a\nb` 'c'", "ss\nss.sss");
+        row(js, "unclosed quote starts no string", "\"abc 'd'", ".....sss");
+        row(js, "unclosed block comment is no comment", "/* open\nlet x", ".......\nkkk..");
+        row(js, "comment markers inside a string", "\"/* no */\" x = \"a//b\"",
+            "ssssssssss.....ssssss");
+        row(js, "regex-like text with quotes", "x = /\"a/; y = \"b\"", ".....ssssssssss..");
+        row(js, "line comment stops at a line separator", "a // b\u2028if", "..cccc.kk");
+        row(css, "class selector before a comma", ".btn, a {", "eeee.....");
+        row(css, "property and value", "  color: red;", "..pppppsssss.");
+        row(css, "numbers with units", "10px 1.5em 50%;", "nnnn.nnnnn.nn..");
+        row(css, "selectors on two lines", "a,\nb {\n}", "e.\ne..\n.");
+        row(css, "selector covers the blank line before it", "x;\n  \n  .a {}", "..\nee\neeee...");
+        row(css, "value on the next line", "color:\n  red;", "ppppps\nsssss.");
+        row(css, "colon on the next line", "color\n: red", "ppppp\nsssss");
+        row(css, "at-rule", "@media (max-width: 600px) {", "........pppppppppssnnnnn...");
+        row(css, "comment inside a string", "content: \"/* x */\";", "ppppppp..sssssssss.");
+        row(html, "tag, attribute and value", "<div class=\"a\">", "ttttaaaaaa.sss.");
+        row(html, "closing tag", "</div>", "ttttt.");
+        row(html, "comment across lines", "<!-- a\n\"b\" -->", "cccccc\nssscccc");
+        row(html, "attribute at the start of a line", "<a\nhref=\"x\">", "tt\naaaa.sss.");
+        row(html, "unclosed comment", "<!-- x <b>", ".......tt.");
+        row(html, "apostrophe opens no string", "it's <i>ok</i>", ".....tt...ttt.");
+        row(html, "string across lines", "<p title='a\nb'>", "ttaaaaaa.ss\nss.");
+    }
 
-void TestHighlighter::themeAndLanguageChangesApplyAtRestyle()
-{
-    Editor editor(EditorLanguage::javascript, QStringLiteral("a {\n  color: red; // 1\n}"));
-    QCOMPARE(editor.shown(), QStringLiteral("...\n..............cccn\n."));
-    editor.highlighter.setLanguage(EditorLanguage::css);
-    editor.palette = distinctPalette(40);
-    editor.highlighter.setColors(editor.palette);
-    QCOMPARE(editor.shown(), QStringLiteral("...\n..............????\n.")); // not yet
-    editor.highlighter.restyle();
-    QCOMPARE(editor.shown(), QStringLiteral("e..\n..pppppsssss..cccn\n."));
-    editor.highlighter.setLanguage(EditorLanguage::plain);
-    editor.highlighter.restyle();
-    QCOMPARE(editor.shown(), QStringLiteral("...\n..................\n."));
-}
+    void colours()
+    {
+        QFETCH(EditorLanguage, language);
+        QFETCH(QString, text);
+        QFETCH(QString, letters);
+        QCOMPARE(roleLetters(text, referenceRoles(text, language)), letters);
+        Editor editor(language, text);
+        QCOMPARE(editor.shown(), letters);
+    }
 
-// The real editor: loading does not colour, the next edit does, and a folded line's badge
-// takes the badge colours.
-void TestHighlighter::editorColoursAfterEditsAndFolds()
-{
-    AppSettings::setEditorLanguage(EditorLanguage::javascript);
-    AppSettings::setEditorTheme(EditorThemeKind::sublime);
-    const EditorThemePalette &palette = EditorThemePalette::forKind(EditorThemeKind::sublime);
-    PasteInputViewController editor;
-    editor.resize(480, 320);
-    editor.show();
-    editor.loadText(QStringLiteral("if (a) {\n    return 1;\n}"));
-    const auto colourAt = [&](int line, int column) {
-        const QTextBlock block = editor.textView()->document()->findBlockByNumber(line);
-        for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
-            if (column >= range.start && column < range.start + range.length)
-                return std::pair(range.format.foreground().color(),
-                                 range.format.background().color());
+    void foldBadges_data()
+    {
+        QTest::addColumn<EditorLanguage>("language");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("letters");
+        colourRow(EditorLanguage::plain, "badge", "a …\n    b …", ".##\n.......");
+        colourRow(EditorLanguage::javascript, "badge after code", "if (a) { …\nb", "kk......##\n.");
+        colourRow(EditorLanguage::javascript, "comment over the badge", "// x …", "ccccCC");
+    }
+
+    void foldBadges()
+    {
+        QFETCH(EditorLanguage, language);
+        QFETCH(QString, text);
+        QFETCH(QString, letters);
+        Editor editor(language);
+        // Only the first line counts as folded here: a badge elsewhere is ordinary text.
+        editor.highlighter.setFoldBadgeProbe([](const QTextBlock &block) {
+            return block.blockNumber() == 0 ? badgeOnLinesEndingInBadge(block) : 0;
+        });
+        editor.view.setPlainText(text);
+        editor.highlighter.restyle();
+        QCOMPARE(editor.shown(), letters);
+    }
+
+    void followsEditsLikeTheWholeText_data()
+    {
+        QTest::addColumn<EditorLanguage>("language");
+        QTest::addColumn<quint32>("seed");
+        for (EditorLanguage language : allEditorLanguages()) {
+            for (quint32 seed = 1; seed <= 6; ++seed)
+                QTest::addRow("%s seed %u", qPrintable(rawValue(language)), seed)
+                    << language << seed;
         }
-        return std::pair(QColor(), QColor());
-    };
-    QCOMPARE(colourAt(1, 4).first, QColor());
-    QTextCursor cursor(editor.textView()->document());
-    cursor.movePosition(QTextCursor::End);
-    editor.textView()->setTextCursor(cursor);
-    QTest::keyClick(editor.textView(), Qt::Key_Space);
-    QCOMPARE(colourAt(0, 0).first, palette.syntax.keyword);
-    QCOMPARE(colourAt(1, 4).first, palette.syntax.keyword);
-    QCOMPARE(colourAt(1, 11).first, palette.syntax.number);
-    editor.foldLine(0);
-    QCOMPARE(editor.textView()->document()->firstBlock().text(), QStringLiteral("if (a) { …"));
-    QCOMPARE(colourAt(0, 9), std::pair(palette.foldBadgeText, palette.foldBadgeBackground));
-    QCOMPARE(colourAt(0, 0).first, palette.syntax.keyword);
-    editor.unfoldLine(0);
-    QCOMPARE(colourAt(0, 7), std::pair(QColor(), QColor()));
-    QCOMPARE(colourAt(1, 4).first, palette.syntax.keyword);
-}
+    }
+
+    void followsEditsLikeTheWholeText()
+    {
+        QFETCH(EditorLanguage, language);
+        QFETCH(quint32, seed);
+        QRandomGenerator random(seed);
+        const QStringList tokens = tokensFor(language);
+        Editor editor(language);
+        editor.highlighter.setFoldBadgeProbe(badgeOnLinesEndingInBadge);
+        editor.view.setPlainText(randomSnippet(random, tokens, 120));
+        editor.highlighter.restyle();
+        for (int step = 0; step < 250; ++step) {
+            const QString before = documentLines(*editor.view.document());
+            randomEdit(editor.view, random, tokens);
+            editor.highlighter.restyle();
+            const QString text = documentLines(*editor.view.document());
+            const QString shown = editor.shown();
+            const QString expected = expectedLetters(text, language, true);
+            if (shown != expected) {
+                qWarning().noquote() << "step" << step << "before:" << before << "\nafter:" << text;
+                QCOMPARE(shown, expected);
+            }
+        }
+    }
+
+    void editFarBelowRecoloursFarAbove_data()
+    {
+        QTest::addColumn<EditorLanguage>("language");
+        QTest::addColumn<QString>("top");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("closing quote") << EditorLanguage::javascript << "a = `x"
+                                       << "`";
+        QTest::newRow("closing comment") << EditorLanguage::css << "/* x"
+                                         << "*/";
+        QTest::newRow("closing html comment") << EditorLanguage::html << "<!-- x"
+                                              << "-->";
+    }
+
+    // A closer typed at the end of a long text turns the unclosed opener at its top into a match.
+    void editFarBelowRecoloursFarAbove()
+    {
+        QFETCH(EditorLanguage, language);
+        QFETCH(QString, top);
+        QFETCH(QString, typed);
+        QString text = top;
+        for (int i = 0; i < 300; ++i)
+            text += QStringLiteral("\nline %1").arg(i);
+        Editor editor(language, text);
+        const QString uncoloured = editor.shown();
+        QCOMPARE(uncoloured, expectedLetters(text, language, false));
+        QTextCursor cursor(editor.view.document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(typed);
+        editor.highlighter.restyle();
+        QCOMPARE(editor.shown(), expectedLetters(text + typed, language, false));
+        QVERIFY(editor.shown() != uncoloured);
+        cursor.deletePreviousChar();
+        editor.highlighter.restyle();
+        QCOMPARE(editor.shown(),
+                 expectedLetters(documentLines(*editor.view.document()), language, false));
+    }
+
+    void compositionKeepsMarkedTextAndColours()
+    {
+        Editor editor(EditorLanguage::javascript, QStringLiteral("let a = 1;"));
+        QTextCursor cursor = editor.view.textCursor();
+        cursor.setPosition(4);
+        editor.view.setTextCursor(cursor);
+        sendInputMethod(editor.view, QStringLiteral("かな"));
+        QVERIFY(editor.highlighter.isComposing());
+        const QTextLayout *layout = editor.view.document()->firstBlock().layout();
+        QCOMPARE(layout->preeditAreaText(), QStringLiteral("かな"));
+        // The input method's underline is still on the marked text...
+        bool underlined = false;
+        for (const QTextLayout::FormatRange &range : layout->formats())
+            underlined = underlined ||
+                         (range.start == 4 && range.length == 2 && range.format.fontUnderline());
+        QVERIFY(underlined);
+        // ...and the line keeps its colours around it.
+        QCOMPARE(editor.shown(), QStringLiteral("kkk.....n."));
+    }
+
+    void compositionDefersRecolouringUntilItEnds()
+    {
+        Editor editor(EditorLanguage::javascript, QStringLiteral("x = 1;"));
+        // The editor recolours after each change unless a composition is in progress.
+        QObject::connect(&editor.view, &QPlainTextEdit::textChanged, &editor.view, [&] {
+            if (!editor.highlighter.isComposing())
+                editor.highlighter.restyle();
+        });
+        QTextCursor cursor = editor.view.textCursor();
+        cursor.setPosition(0);
+        editor.view.setTextCursor(cursor);
+        sendInputMethod(editor.view, QStringLiteral("も"));
+        // An input method that commits part of its text and goes on composing.
+        sendInputMethod(editor.view, QStringLiteral("じ"), QStringLiteral("for "));
+        QVERIFY(editor.highlighter.isComposing());
+        editor.highlighter.restyle(); // deferred
+        QCOMPARE(editor.view.document()->firstBlock().layout()->preeditAreaText(),
+                 QStringLiteral("じ"));
+        QCOMPARE(editor.shown(), QStringLiteral(".........."));
+        sendInputMethod(editor.view, QString(), QStringLiteral("字"));
+        QVERIFY(!editor.highlighter.isComposing());
+        QCOMPARE(editor.view.toPlainText(), QStringLiteral("for 字x = 1;"));
+        QCOMPARE(editor.shown(), QStringLiteral("kkk......n."));
+    }
+
+    void cancelledCompositionKeepsColours()
+    {
+        Editor editor(EditorLanguage::javascript, QStringLiteral("if (a) return 2;"));
+        const QString coloured = editor.shown();
+        QTextCursor cursor = editor.view.textCursor();
+        cursor.setPosition(3);
+        editor.view.setTextCursor(cursor);
+        sendInputMethod(editor.view, QStringLiteral("あ"));
+        sendInputMethod(editor.view, QString());
+        QVERIFY(!editor.highlighter.isComposing());
+        QCOMPARE(editor.view.toPlainText(), QStringLiteral("if (a) return 2;"));
+        QCOMPARE(editor.shown(), coloured);
+    }
+
+    void themeAndLanguageChangesApplyAtRestyle()
+    {
+        Editor editor(EditorLanguage::javascript, QStringLiteral("a {\n  color: red; // 1\n}"));
+        QCOMPARE(editor.shown(), QStringLiteral("...\n..............cccn\n."));
+        editor.highlighter.setLanguage(EditorLanguage::css);
+        editor.palette = distinctPalette(40);
+        editor.highlighter.setColors(editor.palette);
+        QCOMPARE(editor.shown(), QStringLiteral("...\n..............????\n.")); // not yet
+        editor.highlighter.restyle();
+        QCOMPARE(editor.shown(), QStringLiteral("e..\n..pppppsssss..cccn\n."));
+        editor.highlighter.setLanguage(EditorLanguage::plain);
+        editor.highlighter.restyle();
+        QCOMPARE(editor.shown(), QStringLiteral("...\n..................\n."));
+    }
+
+    // The real editor: loading does not colour, the next edit does, and a folded line's badge
+    // takes the badge colours.
+    void editorColoursAfterEditsAndFolds()
+    {
+        AppSettings::setEditorLanguage(EditorLanguage::javascript);
+        AppSettings::setEditorTheme(EditorThemeKind::sublime);
+        const EditorThemePalette &palette = EditorThemePalette::forKind(EditorThemeKind::sublime);
+        PasteInputViewController editor;
+        editor.resize(480, 320);
+        editor.show();
+        editor.loadText(QStringLiteral("if (a) {\n    return 1;\n}"));
+        const auto colourAt = [&](int line, int column) {
+            const QTextBlock block = editor.textView()->document()->findBlockByNumber(line);
+            for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+                if (column >= range.start && column < range.start + range.length)
+                    return std::pair(range.format.foreground().color(),
+                                     range.format.background().color());
+            }
+            return std::pair(QColor(), QColor());
+        };
+        QCOMPARE(colourAt(1, 4).first, QColor());
+        QTextCursor cursor(editor.textView()->document());
+        cursor.movePosition(QTextCursor::End);
+        editor.textView()->setTextCursor(cursor);
+        QTest::keyClick(editor.textView(), Qt::Key_Space);
+        QCOMPARE(colourAt(0, 0).first, palette.syntax.keyword);
+        QCOMPARE(colourAt(1, 4).first, palette.syntax.keyword);
+        QCOMPARE(colourAt(1, 11).first, palette.syntax.number);
+        editor.foldLine(0);
+        QCOMPARE(editor.textView()->document()->firstBlock().text(), QStringLiteral("if (a) { …"));
+        QCOMPARE(colourAt(0, 9), std::pair(palette.foldBadgeText, palette.foldBadgeBackground));
+        QCOMPARE(colourAt(0, 0).first, palette.syntax.keyword);
+        editor.unfoldLine(0);
+        QCOMPARE(colourAt(0, 7), std::pair(QColor(), QColor()));
+        QCOMPARE(colourAt(1, 4).first, palette.syntax.keyword);
+    }
+};
 
 QTEST_MAIN(TestHighlighter)
 #include "tst_highlighter.moc"

@@ -1,5 +1,4 @@
 #include "editor/PasteInputDelegate.h"
-#include "editor/PasteInputGutterView.h"
 #include "editor/PasteInputViewController.h"
 #include "platform/Pasteboard.h"
 
@@ -45,423 +44,391 @@ class TestLineFolding : public QObject
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init();
+    void init()
+    {
+        m_editor = std::make_unique<PasteInputViewController>();
+        m_editor->resize(640, 400);
+        m_editor->show();
+        m_delegate.confirmed.clear();
+        m_editor->setDelegate(&m_delegate);
+    }
 
-    void foldable_data();
-    void foldable();
-    void foldAndUnfoldRoundTrip_data();
-    void foldAndUnfoldRoundTrip();
-    void nestedFoldReturnsFoldedInsideItsParent();
-    void unfoldAllRestoresNestedAndSiblings();
-    void foldStaysWithItsLineWhenLinesAboveChange_data();
-    void foldStaysWithItsLineWhenLinesAboveChange();
-    void gutterShowsFoldButtons();
+    void foldable_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<bool>("foldable");
+        QTest::newRow("four spaces") << "a\n    b\nc" << 0 << true;
+        QTest::newRow("two spaces are level 0") << "a\n  b" << 0 << false;
+        QTest::newRow("tab is level 1") << "a\n\tb" << 0 << true;
+        QTest::newRow("last line") << "a\n    b" << 1 << false;
+        QTest::newRow("single line") << "a" << 0 << false;
+        QTest::newRow("deeper nesting") << "a\n    b\n        c" << 1 << true;
+    }
+
+    void foldable()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, line);
+        QFETCH(bool, foldable);
+        m_editor->loadText(text);
+        QCOMPARE(m_editor->isFoldableLine(line), foldable);
+        m_editor->foldLine(line);
+        QCOMPARE(m_editor->isFoldedLine(line), foldable);
+        if (!foldable)
+            QCOMPARE(m_editor->text(), text);
+    }
+
+    void foldAndUnfoldRoundTrip_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("folded");
+        QTest::addColumn<QString>("hidden");
+        QTest::newRow("three lines") << "a\n    b\nc" << 0 << "a" + badge + "\nc"
+                                     << "    b\n";
+        QTest::newRow("to the end")
+            << "x\ny\n    1\n    2" << 1 << "x\ny" + badge << "    1\n    2\n";
+        QTest::newRow("blank line ends block")
+            << "a\n    b\n\n    c" << 0 << "a" + badge + "\n\n    c"
+            << "    b\n";
+        QTest::newRow("deeper lines go with it")
+            << "a\n    b\n        c\n    d\ne" << 0 << "a" + badge + "\ne"
+            << "    b\n        c\n    d\n";
+        QTest::newRow("empty line with indented block") << "\n\tb\nc" << 0 << badge + "\nc"
+                                                        << "\tb\n";
+    }
+
+    void foldAndUnfoldRoundTrip()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, line);
+        QFETCH(QString, folded);
+        QFETCH(QString, hidden);
+        m_editor->loadText(text);
+        m_editor->foldLine(line);
+        QCOMPARE(m_editor->text(), folded);
+        QCOMPARE(m_editor->hiddenTextByFoldLine(), (QMap<int, QString>{{line, hidden}}));
+        QCOMPARE(m_editor->foldedLineIndices(), QList<int>{line});
+        QString visible = folded;
+        visible.remove(badge);
+        QCOMPARE(m_editor->textWithoutFoldBadges(), visible);
+        QCOMPARE(m_editor->characterCountLabel()->text(), QString::number(graphemes(visible)));
+        QVERIFY(m_editor->unfoldAllButton()->isVisibleTo(m_editor.get()));
+        m_editor->confirmText();
+        QCOMPARE(Pasteboard::string(), visible.trimmed());
+
+        m_editor->unfoldLine(line);
+        QCOMPARE(m_editor->text(), text);
+        QVERIFY(m_editor->foldedLineIndices().isEmpty());
+        QVERIFY(!m_editor->unfoldAllButton()->isVisibleTo(m_editor.get()));
+        QCOMPARE(m_editor->characterCountLabel()->text(), QString::number(graphemes(text)));
+    }
+
+    void nestedFoldReturnsFoldedInsideItsParent()
+    {
+        const QString text = QStringLiteral("a\n    b\n        c\n        d\n    e\nf");
+        m_editor->loadText(text);
+        m_editor->foldLine(1);
+        m_editor->foldLine(0);
+        QCOMPARE(m_editor->text(), "a" + badge + "\nf");
+        m_editor->unfoldLine(0);
+        QCOMPARE(m_editor->text(), "a\n    b" + badge + "\n    e\nf");
+        QCOMPARE(m_editor->foldedLineIndices(), QList<int>{1});
+        m_editor->unfoldLine(1);
+        QCOMPARE(m_editor->text(), text);
+    }
+
+    void unfoldAllRestoresNestedAndSiblings()
+    {
+        const QString text =
+            QStringLiteral("s\n    1\nt\n    2\n        3\n        4\n    5\nu\n    6\nend");
+        m_editor->loadText(text);
+        m_editor->foldLine(8 - 1); // u
+        m_editor->foldLine(3);     // "    2", inside t's block
+        m_editor->foldLine(2);     // t, holding the folded 2
+        m_editor->foldLine(0);     // s
+        QCOMPARE(m_editor->text(), "s" + badge + "\nt" + badge + "\nu" + badge + "\nend");
+        QCOMPARE(m_editor->foldedLineIndices(), (QList<int>{0, 1, 2}));
+        QTest::keyClick(m_editor->textView(), Qt::Key_U, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(m_editor->text(), text);
+        QVERIFY(m_editor->foldedLineIndices().isEmpty());
+        QVERIFY(!m_editor->unfoldAllButton()->isVisibleTo(m_editor.get()));
+        m_editor->textView()->undo(); // unfold-all is one step
+        QCOMPARE(m_editor->text(), "s" + badge + "\nt" + badge + "\nu" + badge + "\nend");
+        QCOMPARE(m_editor->foldedLineIndices(), (QList<int>{0, 1, 2}));
+    }
+
+    void foldStaysWithItsLineWhenLinesAboveChange_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("expected");
+        const QString body = QStringLiteral("head\n    x\n    y\nfoot");
+        QTest::newRow("lines typed above") << "type"
+                                           << "new\nlines\ntop\n    inner\n" + body;
+        QTest::newRow("lines pasted above") << "paste"
+                                            << "p1\np2\np3\ntop\n    inner\n" + body;
+        QTest::newRow("line deleted above") << "delete" << body;
+        QTest::newRow("lines indented above") << "indent"
+                                              << "    top\n        inner\n" + body;
+        QTest::newRow("another fold above") << "fold"
+                                            << "top\n    inner\n" + body;
+        QTest::newRow("return at start of line") << "split"
+                                                 << "top\n    inner\n\n" + body;
+    }
+
+    void foldStaysWithItsLineWhenLinesAboveChange()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QString, expected);
+        m_editor->loadText(QStringLiteral("top\n    inner\nhead\n    x\n    y\nfoot"));
+        m_editor->foldLine(2);
+        PasteInputTextView *view = m_editor->textView();
+        QTextCursor cursor = view->textCursor();
+        cursor.setPosition(0);
+        view->setTextCursor(cursor);
+        if (edit == QLatin1String("type")) {
+            QTest::keyClicks(view, QStringLiteral("new"));
+            QTest::keyClick(view, Qt::Key_Return);
+            QTest::keyClicks(view, QStringLiteral("lines"));
+            QTest::keyClick(view, Qt::Key_Return);
+        } else if (edit == QLatin1String("paste")) {
+            Pasteboard::setString(QStringLiteral("p1\np2\np3\n"));
+            QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+        } else if (edit == QLatin1String("delete")) {
+            cursor.setPosition(14, QTextCursor::KeepAnchor);
+            view->setTextCursor(cursor);
+            QTest::keyClick(view, Qt::Key_Delete);
+        } else if (edit == QLatin1String("indent")) {
+            cursor.setPosition(5, QTextCursor::KeepAnchor);
+            view->setTextCursor(cursor);
+            QTest::keyClick(view, Qt::Key_Tab);
+        } else if (edit == QLatin1String("fold")) {
+            m_editor->foldLine(0);
+            QCOMPARE(m_editor->foldedLineIndices(), (QList<int>{0, 1}));
+        } else if (edit == QLatin1String("split")) {
+            cursor.setPosition(14);
+            view->setTextCursor(cursor);
+            QTest::keyClick(view, Qt::Key_Return);
+        }
+        const QStringList lines = m_editor->text().split(QLatin1Char('\n'));
+        const int head = int(lines.indexOf("head" + badge));
+        QVERIFY(head >= 0);
+        QVERIFY(m_editor->foldedLineIndices().contains(head));
+        m_editor->unfoldAll();
+        QCOMPARE(m_editor->text(), expected);
+    }
+
     // Regression: a typed " …" at a line end was taken for a fold badge and stripped.
-    void typedEllipsisIsNotABadge_data();
-    void typedEllipsisIsNotABadge();
-    void deletingIntoABadgeOpensTheFold_data();
-    void deletingIntoABadgeOpensTheFold();
+    void typedEllipsisIsNotABadge_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("expected");
+        const QString text = "wait" + badge + "\n" + "a" + badge + "\n    b\nend" + badge;
+        QTest::newRow("text without badges") << "text" << text;
+        QTest::newRow("confirm") << "confirm" << text;
+        QTest::newRow("indent") << "indent"
+                                << "    wait" + badge + "\na" + badge + "\n    b\nend" + badge;
+        QTest::newRow("outdent") << "outdent" << text;
+        QTest::newRow("fold another line") << "fold"
+                                           << "wait" + badge + "\na" + badge + "\nend" + badge;
+    }
+
+    void typedEllipsisIsNotABadge()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, expected);
+        const QString text = "wait" + badge + "\n" + "a" + badge + "\n    b\nend" + badge;
+        m_editor->loadText(text);
+        m_editor->textView()->moveCursor(QTextCursor::Start);
+        if (operation == QLatin1String("confirm")) {
+            m_editor->confirmText();
+            QCOMPARE(Pasteboard::string(), expected);
+            return;
+        }
+        if (operation == QLatin1String("indent"))
+            QTest::keyClick(m_editor->textView(), Qt::Key_Tab);
+        else if (operation == QLatin1String("outdent"))
+            QTest::keyClick(m_editor->textView(), Qt::Key_Backtab, Qt::ShiftModifier);
+        else if (operation == QLatin1String("fold"))
+            m_editor->foldLine(1);
+        QCOMPARE(m_editor->text(), operation == QLatin1String("fold")
+                                       ? "wait" + badge + "\na" + badge + badge + "\nend" + badge
+                                       : expected);
+        QCOMPARE(m_editor->textWithoutFoldBadges(), expected);
+        QCOMPARE(m_editor->characterCountLabel()->text(), QString::number(graphemes(expected)));
+        if (operation == QLatin1String("fold")) {
+            m_editor->unfoldLine(1);
+            QCOMPARE(m_editor->text(), text);
+        }
+    }
+
+    void deletingIntoABadgeOpensTheFold_data()
+    {
+        QTest::addColumn<int>("caret"); // offset in "a …"
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("expected");
+        const QString open = QStringLiteral("a\n    b\nc");
+        QTest::newRow("backspace after badge") << 3 << int(Qt::Key_Backspace) << open;
+        QTest::newRow("backspace inside badge") << 2 << int(Qt::Key_Backspace) << open;
+        QTest::newRow("delete before badge") << 1 << int(Qt::Key_Delete) << open;
+        QTest::newRow("delete inside badge") << 2 << int(Qt::Key_Delete) << open;
+        QTest::newRow("typing inside badge goes before it")
+            << 2 << int(Qt::Key_X) << "ax" + badge + "\nc";
+        QTest::newRow("backspace before badge deletes text")
+            << 1 << int(Qt::Key_Backspace) << badge + "\nc";
+    }
+
+    void deletingIntoABadgeOpensTheFold()
+    {
+        QFETCH(int, caret);
+        QFETCH(int, key);
+        QFETCH(QString, expected);
+        m_editor->loadText(QStringLiteral("a\n    b\nc"));
+        m_editor->foldLine(0);
+        QTextCursor cursor = m_editor->textView()->textCursor();
+        cursor.setPosition(caret);
+        m_editor->textView()->setTextCursor(cursor);
+        if (key == Qt::Key_X)
+            QTest::keyClicks(m_editor->textView(), QStringLiteral("x"));
+        else
+            QTest::keyClick(m_editor->textView(), Qt::Key(key));
+        QCOMPARE(m_editor->text(), expected);
+        m_editor->unfoldAll();
+        QVERIFY(m_editor->text().contains(QStringLiteral("    b")));
+    }
+
     // Regression: selecting up to a badge restyled the selection and killed the fold on undo.
-    void deletingABadgeAndUndoingBringsTheFoldBack();
+    void deletingABadgeAndUndoingBringsTheFoldBack()
+    {
+        m_editor->loadText(QStringLiteral("b\U0001F44D\U0001F3FD\n    c\ng"));
+        m_editor->foldLine(0);
+        QTextCursor cursor = m_editor->textView()->textCursor();
+        cursor.setPosition(3);
+        cursor.setPosition(7, QTextCursor::KeepAnchor);
+        m_editor->textView()->setTextCursor(cursor);
+        QTest::keyClick(m_editor->textView(), Qt::Key_Delete);
+        QVERIFY(m_editor->foldedLineIndices().isEmpty());
+        m_editor->textView()->undo();
+        QCOMPARE(m_editor->foldedLineIndices(), QList<int>{0});
+        m_editor->unfoldAll();
+        QCOMPARE(m_editor->text(), QStringLiteral("b\U0001F44D\U0001F3FD\n    c\ng"));
+    }
+
     // Regression: undo could restore a hidden block under the wrong line or leave a badge.
-    void randomEditsKeepTextAndFoldsInAgreement();
+    void randomEditsKeepTextAndFoldsInAgreement()
+    {
+        QRandomGenerator random(20240611);
+        for (int run = 0; run < 6; ++run) {
+            m_editor->loadText(QStringLiteral("a\n    b\n        c\n    d\ne\n\tf\ng"));
+            QTextDocument *document = m_editor->textView()->document();
+            QList<Snapshot> states{snapshot()};
+            int current = 0;
+            int added = 0;
+            QObject guard;
+            connect(document, &QTextDocument::undoCommandAdded, &guard, [&added] { ++added; });
+            for (int step = 0; step < 150; ++step) {
+                added = 0;
+                const Snapshot before = snapshot();
+                QString name;
+                randomStep(random, name);
+                const QString where =
+                    QStringLiteral("run %1 step %2 %3").arg(run).arg(step).arg(name);
+                checkInvariants(where);
+                const Snapshot after = snapshot();
+                if (name == QLatin1String("undo") && current > 0 && !(after == before)) {
+                    QVERIFY2(after == states[--current], qPrintable(where));
+                } else if (name == QLatin1String("redo") && !(after == before)) {
+                    QVERIFY2(current + 1 < states.size() && after == states[++current],
+                             qPrintable(where));
+                } else if (added > 0) {
+                    QVERIFY2(added == 1, qPrintable(where)); // every command is one undo step
+                    states.resize(current + 1);
+                    states.append(after);
+                    ++current;
+                } else if (!(after == before)) {
+                    QVERIFY2(name == QLatin1String("type") || name == QLatin1String("delete"),
+                             qPrintable(where));
+                    states[current] = after; // typing merged into the previous undo step
+                }
+                if (name == QLatin1String("fold") || name == QLatin1String("unfold"))
+                    QVERIFY2(after.expanded == before.expanded, qPrintable(where));
+                if (name == QLatin1String("unfoldAll"))
+                    QVERIFY2(after.text == before.expanded, qPrintable(where));
+            }
+        }
+    }
 
 private:
-    Snapshot snapshot() const;
-    void checkInvariants(const QString &step);
-    void randomStep(QRandomGenerator &random, QString &name);
+    Snapshot snapshot() const
+    {
+        return {m_editor->text(), m_editor->foldedLineIndices(), m_editor->expandedText()};
+    }
+
+    void checkInvariants(const QString &step)
+    {
+        const QString visible = m_editor->textWithoutFoldBadges();
+        QVERIFY2(m_editor->characterCount() == graphemes(visible), qPrintable(step));
+        QCOMPARE(m_editor->characterCountLabel()->text(), QString::number(graphemes(visible)));
+        const QStringList lines = m_editor->text().split(QLatin1Char('\n'));
+        for (const int line : m_editor->foldedLineIndices())
+            QVERIFY2(lines.value(line).endsWith(badge), qPrintable(step));
+        QCOMPARE(m_editor->unfoldAllButton()->isVisibleTo(m_editor.get()),
+                 !m_editor->foldedLineIndices().isEmpty());
+    }
+
+    void randomStep(QRandomGenerator &random, QString &name)
+    {
+        static const QStringList pieces = {
+            "a",  "xy",  "\n", "\n    ",      "    ",
+            "\t", badge, "語", "\n        z", "\U0001F44D\U0001F3FD"};
+        PasteInputTextView *view = m_editor->textView();
+        const int length = int(m_editor->text().size());
+        const int lineCount = view->document()->blockCount();
+        QTextCursor cursor = view->textCursor();
+        cursor.setPosition(random.bounded(length + 1));
+        const int roll = random.bounded(100);
+        if (roll < 30) {
+            name = QStringLiteral("type");
+            view->setTextCursor(cursor);
+            view->insertPlainTextAtCursor(pieces[random.bounded(pieces.size())]);
+        } else if (roll < 38) {
+            name = QStringLiteral("delete");
+            cursor.setPosition(std::min(length, cursor.position() + random.bounded(6)),
+                               QTextCursor::KeepAnchor);
+            view->setTextCursor(cursor);
+            QTest::keyClick(view, Qt::Key_Delete);
+        } else if (roll < 46) {
+            name = QStringLiteral("indent");
+            view->setTextCursor(cursor);
+            QTest::keyClick(view, Qt::Key_Tab);
+        } else if (roll < 54) {
+            name = QStringLiteral("outdent");
+            view->setTextCursor(cursor);
+            QTest::keyClick(view, Qt::Key_Backtab, Qt::ShiftModifier);
+        } else if (roll < 68) {
+            name = QStringLiteral("fold");
+            m_editor->foldLine(random.bounded(lineCount));
+        } else if (roll < 76) {
+            name = QStringLiteral("unfold");
+            const QList<int> folded = m_editor->foldedLineIndices();
+            if (!folded.isEmpty())
+                m_editor->unfoldLine(folded[random.bounded(folded.size())]);
+        } else if (roll < 79) {
+            name = QStringLiteral("unfoldAll");
+            m_editor->unfoldAll();
+        } else if (roll < 92) {
+            name = QStringLiteral("undo");
+            view->undo();
+        } else {
+            name = QStringLiteral("redo");
+            view->redo();
+        }
+    }
 
     std::unique_ptr<PasteInputViewController> m_editor;
     RecordingDelegate m_delegate;
 };
-
-void TestLineFolding::init()
-{
-    m_editor = std::make_unique<PasteInputViewController>();
-    m_editor->resize(640, 400);
-    m_editor->show();
-    m_delegate.confirmed.clear();
-    m_editor->setDelegate(&m_delegate);
-}
-
-void TestLineFolding::foldable_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("line");
-    QTest::addColumn<bool>("foldable");
-    QTest::newRow("four spaces") << "a\n    b\nc" << 0 << true;
-    QTest::newRow("two spaces are level 0") << "a\n  b" << 0 << false;
-    QTest::newRow("tab is level 1") << "a\n\tb" << 0 << true;
-    QTest::newRow("last line") << "a\n    b" << 1 << false;
-    QTest::newRow("single line") << "a" << 0 << false;
-    QTest::newRow("deeper nesting") << "a\n    b\n        c" << 1 << true;
-}
-
-void TestLineFolding::foldable()
-{
-    QFETCH(QString, text);
-    QFETCH(int, line);
-    QFETCH(bool, foldable);
-    m_editor->loadText(text);
-    QCOMPARE(m_editor->isFoldableLine(line), foldable);
-    m_editor->foldLine(line);
-    QCOMPARE(m_editor->isFoldedLine(line), foldable);
-    if (!foldable)
-        QCOMPARE(m_editor->text(), text);
-}
-
-void TestLineFolding::foldAndUnfoldRoundTrip_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("line");
-    QTest::addColumn<QString>("folded");
-    QTest::addColumn<QString>("hidden");
-    QTest::newRow("three lines") << "a\n    b\nc" << 0 << "a" + badge + "\nc"
-                                 << "    b\n";
-    QTest::newRow("to the end") << "x\ny\n    1\n    2" << 1 << "x\ny" + badge << "    1\n    2\n";
-    QTest::newRow("blank line ends block") << "a\n    b\n\n    c" << 0 << "a" + badge + "\n\n    c"
-                                           << "    b\n";
-    QTest::newRow("deeper lines go with it")
-        << "a\n    b\n        c\n    d\ne" << 0 << "a" + badge + "\ne"
-        << "    b\n        c\n    d\n";
-    QTest::newRow("empty line with indented block") << "\n\tb\nc" << 0 << badge + "\nc"
-                                                    << "\tb\n";
-}
-
-void TestLineFolding::foldAndUnfoldRoundTrip()
-{
-    QFETCH(QString, text);
-    QFETCH(int, line);
-    QFETCH(QString, folded);
-    QFETCH(QString, hidden);
-    m_editor->loadText(text);
-    m_editor->foldLine(line);
-    QCOMPARE(m_editor->text(), folded);
-    QCOMPARE(m_editor->hiddenTextByFoldLine(), (QMap<int, QString>{{line, hidden}}));
-    QCOMPARE(m_editor->foldedLineIndices(), QList<int>{line});
-    QString visible = folded;
-    visible.remove(badge);
-    QCOMPARE(m_editor->textWithoutFoldBadges(), visible);
-    QCOMPARE(m_editor->characterCountLabel()->text(), QString::number(graphemes(visible)));
-    QVERIFY(m_editor->unfoldAllButton()->isVisibleTo(m_editor.get()));
-    m_editor->confirmText();
-    QCOMPARE(Pasteboard::string(), visible.trimmed());
-
-    m_editor->unfoldLine(line);
-    QCOMPARE(m_editor->text(), text);
-    QVERIFY(m_editor->foldedLineIndices().isEmpty());
-    QVERIFY(!m_editor->unfoldAllButton()->isVisibleTo(m_editor.get()));
-    QCOMPARE(m_editor->characterCountLabel()->text(), QString::number(graphemes(text)));
-}
-
-void TestLineFolding::nestedFoldReturnsFoldedInsideItsParent()
-{
-    const QString text = QStringLiteral("a\n    b\n        c\n        d\n    e\nf");
-    m_editor->loadText(text);
-    m_editor->foldLine(1);
-    m_editor->foldLine(0);
-    QCOMPARE(m_editor->text(), "a" + badge + "\nf");
-    m_editor->unfoldLine(0);
-    QCOMPARE(m_editor->text(), "a\n    b" + badge + "\n    e\nf");
-    QCOMPARE(m_editor->foldedLineIndices(), QList<int>{1});
-    m_editor->unfoldLine(1);
-    QCOMPARE(m_editor->text(), text);
-}
-
-void TestLineFolding::unfoldAllRestoresNestedAndSiblings()
-{
-    const QString text =
-        QStringLiteral("s\n    1\nt\n    2\n        3\n        4\n    5\nu\n    6\nend");
-    m_editor->loadText(text);
-    m_editor->foldLine(8 - 1); // u
-    m_editor->foldLine(3);     // "    2", inside t's block
-    m_editor->foldLine(2);     // t, holding the folded 2
-    m_editor->foldLine(0);     // s
-    QCOMPARE(m_editor->text(), "s" + badge + "\nt" + badge + "\nu" + badge + "\nend");
-    QCOMPARE(m_editor->foldedLineIndices(), (QList<int>{0, 1, 2}));
-    QTest::keyClick(m_editor->textView(), Qt::Key_U, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(m_editor->text(), text);
-    QVERIFY(m_editor->foldedLineIndices().isEmpty());
-    QVERIFY(!m_editor->unfoldAllButton()->isVisibleTo(m_editor.get()));
-    m_editor->textView()->undo(); // unfold-all is one step
-    QCOMPARE(m_editor->text(), "s" + badge + "\nt" + badge + "\nu" + badge + "\nend");
-    QCOMPARE(m_editor->foldedLineIndices(), (QList<int>{0, 1, 2}));
-}
-
-void TestLineFolding::foldStaysWithItsLineWhenLinesAboveChange_data()
-{
-    QTest::addColumn<QString>("edit");
-    QTest::addColumn<QString>("expected");
-    const QString body = QStringLiteral("head\n    x\n    y\nfoot");
-    QTest::newRow("lines typed above") << "type"
-                                       << "new\nlines\ntop\n    inner\n" + body;
-    QTest::newRow("lines pasted above") << "paste"
-                                        << "p1\np2\np3\ntop\n    inner\n" + body;
-    QTest::newRow("line deleted above") << "delete" << body;
-    QTest::newRow("lines indented above") << "indent"
-                                          << "    top\n        inner\n" + body;
-    QTest::newRow("another fold above") << "fold"
-                                        << "top\n    inner\n" + body;
-    QTest::newRow("return at start of line") << "split"
-                                             << "top\n    inner\n\n" + body;
-}
-
-void TestLineFolding::foldStaysWithItsLineWhenLinesAboveChange()
-{
-    QFETCH(QString, edit);
-    QFETCH(QString, expected);
-    m_editor->loadText(QStringLiteral("top\n    inner\nhead\n    x\n    y\nfoot"));
-    m_editor->foldLine(2);
-    PasteInputTextView *view = m_editor->textView();
-    QTextCursor cursor = view->textCursor();
-    cursor.setPosition(0);
-    view->setTextCursor(cursor);
-    if (edit == QLatin1String("type")) {
-        QTest::keyClicks(view, QStringLiteral("new"));
-        QTest::keyClick(view, Qt::Key_Return);
-        QTest::keyClicks(view, QStringLiteral("lines"));
-        QTest::keyClick(view, Qt::Key_Return);
-    } else if (edit == QLatin1String("paste")) {
-        Pasteboard::setString(QStringLiteral("p1\np2\np3\n"));
-        QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
-    } else if (edit == QLatin1String("delete")) {
-        cursor.setPosition(14, QTextCursor::KeepAnchor);
-        view->setTextCursor(cursor);
-        QTest::keyClick(view, Qt::Key_Delete);
-    } else if (edit == QLatin1String("indent")) {
-        cursor.setPosition(5, QTextCursor::KeepAnchor);
-        view->setTextCursor(cursor);
-        QTest::keyClick(view, Qt::Key_Tab);
-    } else if (edit == QLatin1String("fold")) {
-        m_editor->foldLine(0);
-        QCOMPARE(m_editor->foldedLineIndices(), (QList<int>{0, 1}));
-    } else if (edit == QLatin1String("split")) {
-        cursor.setPosition(14);
-        view->setTextCursor(cursor);
-        QTest::keyClick(view, Qt::Key_Return);
-    }
-    const QStringList lines = m_editor->text().split(QLatin1Char('\n'));
-    const int head = int(lines.indexOf("head" + badge));
-    QVERIFY(head >= 0);
-    QVERIFY(m_editor->foldedLineIndices().contains(head));
-    m_editor->unfoldAll();
-    QCOMPARE(m_editor->text(), expected);
-}
-
-void TestLineFolding::gutterShowsFoldButtons()
-{
-    m_editor->loadText(QStringLiteral("a\n    b\nc\n    d"));
-    m_editor->foldLine(2);
-    PasteInputGutterView *gutter = m_editor->gutterView();
-    QCOMPARE(gutter->foldableLineIndices(), (QSet<int>{0, 2}));
-    QCOMPARE(gutter->foldedLineIndices(), QSet<int>{2});
-    m_editor->gutterDidTapFold(2);
-    QCOMPARE(m_editor->text(), QStringLiteral("a\n    b\nc\n    d"));
-    m_editor->gutterDidTapFold(0);
-    QCOMPARE(m_editor->text(), "a" + badge + "\nc\n    d");
-    QCOMPARE(gutter->foldedLineIndices(), QSet<int>{0});
-}
-
-void TestLineFolding::typedEllipsisIsNotABadge_data()
-{
-    QTest::addColumn<QString>("operation");
-    QTest::addColumn<QString>("expected");
-    const QString text = "wait" + badge + "\n" + "a" + badge + "\n    b\nend" + badge;
-    QTest::newRow("text without badges") << "text" << text;
-    QTest::newRow("confirm") << "confirm" << text;
-    QTest::newRow("indent") << "indent"
-                            << "    wait" + badge + "\na" + badge + "\n    b\nend" + badge;
-    QTest::newRow("outdent") << "outdent" << text;
-    QTest::newRow("fold another line") << "fold"
-                                       << "wait" + badge + "\na" + badge + "\nend" + badge;
-}
-
-void TestLineFolding::typedEllipsisIsNotABadge()
-{
-    QFETCH(QString, operation);
-    QFETCH(QString, expected);
-    const QString text = "wait" + badge + "\n" + "a" + badge + "\n    b\nend" + badge;
-    m_editor->loadText(text);
-    m_editor->textView()->moveCursor(QTextCursor::Start);
-    if (operation == QLatin1String("confirm")) {
-        m_editor->confirmText();
-        QCOMPARE(Pasteboard::string(), expected);
-        return;
-    }
-    if (operation == QLatin1String("indent"))
-        QTest::keyClick(m_editor->textView(), Qt::Key_Tab);
-    else if (operation == QLatin1String("outdent"))
-        QTest::keyClick(m_editor->textView(), Qt::Key_Backtab, Qt::ShiftModifier);
-    else if (operation == QLatin1String("fold"))
-        m_editor->foldLine(1);
-    QCOMPARE(m_editor->text(), operation == QLatin1String("fold")
-                                   ? "wait" + badge + "\na" + badge + badge + "\nend" + badge
-                                   : expected);
-    QCOMPARE(m_editor->textWithoutFoldBadges(), expected);
-    QCOMPARE(m_editor->characterCountLabel()->text(), QString::number(graphemes(expected)));
-    if (operation == QLatin1String("fold")) {
-        m_editor->unfoldLine(1);
-        QCOMPARE(m_editor->text(), text);
-    }
-}
-
-void TestLineFolding::deletingIntoABadgeOpensTheFold_data()
-{
-    QTest::addColumn<int>("caret"); // offset in "a …"
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("expected");
-    const QString open = QStringLiteral("a\n    b\nc");
-    QTest::newRow("backspace after badge") << 3 << int(Qt::Key_Backspace) << open;
-    QTest::newRow("backspace inside badge") << 2 << int(Qt::Key_Backspace) << open;
-    QTest::newRow("delete before badge") << 1 << int(Qt::Key_Delete) << open;
-    QTest::newRow("delete inside badge") << 2 << int(Qt::Key_Delete) << open;
-    QTest::newRow("typing inside badge goes before it")
-        << 2 << int(Qt::Key_X) << "ax" + badge + "\nc";
-    QTest::newRow("backspace before badge deletes text")
-        << 1 << int(Qt::Key_Backspace) << badge + "\nc";
-}
-
-void TestLineFolding::deletingIntoABadgeOpensTheFold()
-{
-    QFETCH(int, caret);
-    QFETCH(int, key);
-    QFETCH(QString, expected);
-    m_editor->loadText(QStringLiteral("a\n    b\nc"));
-    m_editor->foldLine(0);
-    QTextCursor cursor = m_editor->textView()->textCursor();
-    cursor.setPosition(caret);
-    m_editor->textView()->setTextCursor(cursor);
-    if (key == Qt::Key_X)
-        QTest::keyClicks(m_editor->textView(), QStringLiteral("x"));
-    else
-        QTest::keyClick(m_editor->textView(), Qt::Key(key));
-    QCOMPARE(m_editor->text(), expected);
-    m_editor->unfoldAll();
-    QVERIFY(m_editor->text().contains(QStringLiteral("    b")));
-}
-
-void TestLineFolding::deletingABadgeAndUndoingBringsTheFoldBack()
-{
-    m_editor->loadText(QStringLiteral("b\U0001F44D\U0001F3FD\n    c\ng"));
-    m_editor->foldLine(0);
-    QTextCursor cursor = m_editor->textView()->textCursor();
-    cursor.setPosition(3);
-    cursor.setPosition(7, QTextCursor::KeepAnchor);
-    m_editor->textView()->setTextCursor(cursor);
-    QTest::keyClick(m_editor->textView(), Qt::Key_Delete);
-    QVERIFY(m_editor->foldedLineIndices().isEmpty());
-    m_editor->textView()->undo();
-    QCOMPARE(m_editor->foldedLineIndices(), QList<int>{0});
-    m_editor->unfoldAll();
-    QCOMPARE(m_editor->text(), QStringLiteral("b\U0001F44D\U0001F3FD\n    c\ng"));
-}
-
-Snapshot TestLineFolding::snapshot() const
-{
-    return {m_editor->text(), m_editor->foldedLineIndices(), m_editor->expandedText()};
-}
-
-void TestLineFolding::checkInvariants(const QString &step)
-{
-    const QString visible = m_editor->textWithoutFoldBadges();
-    QVERIFY2(m_editor->characterCount() == graphemes(visible), qPrintable(step));
-    QCOMPARE(m_editor->characterCountLabel()->text(), QString::number(graphemes(visible)));
-    const QStringList lines = m_editor->text().split(QLatin1Char('\n'));
-    for (const int line : m_editor->foldedLineIndices())
-        QVERIFY2(lines.value(line).endsWith(badge), qPrintable(step));
-    QCOMPARE(m_editor->unfoldAllButton()->isVisibleTo(m_editor.get()),
-             !m_editor->foldedLineIndices().isEmpty());
-}
-
-void TestLineFolding::randomStep(QRandomGenerator &random, QString &name)
-{
-    static const QStringList pieces = {"a",  "xy",  "\n", "\n    ",      "    ",
-                                       "\t", badge, "語", "\n        z", "\U0001F44D\U0001F3FD"};
-    PasteInputTextView *view = m_editor->textView();
-    const int length = int(m_editor->text().size());
-    const int lineCount = view->document()->blockCount();
-    QTextCursor cursor = view->textCursor();
-    cursor.setPosition(random.bounded(length + 1));
-    const int roll = random.bounded(100);
-    if (roll < 30) {
-        name = QStringLiteral("type");
-        view->setTextCursor(cursor);
-        view->insertPlainTextAtCursor(pieces[random.bounded(pieces.size())]);
-    } else if (roll < 38) {
-        name = QStringLiteral("delete");
-        cursor.setPosition(std::min(length, cursor.position() + random.bounded(6)),
-                           QTextCursor::KeepAnchor);
-        view->setTextCursor(cursor);
-        QTest::keyClick(view, Qt::Key_Delete);
-    } else if (roll < 46) {
-        name = QStringLiteral("indent");
-        view->setTextCursor(cursor);
-        QTest::keyClick(view, Qt::Key_Tab);
-    } else if (roll < 54) {
-        name = QStringLiteral("outdent");
-        view->setTextCursor(cursor);
-        QTest::keyClick(view, Qt::Key_Backtab, Qt::ShiftModifier);
-    } else if (roll < 68) {
-        name = QStringLiteral("fold");
-        m_editor->foldLine(random.bounded(lineCount));
-    } else if (roll < 76) {
-        name = QStringLiteral("unfold");
-        const QList<int> folded = m_editor->foldedLineIndices();
-        if (!folded.isEmpty())
-            m_editor->unfoldLine(folded[random.bounded(folded.size())]);
-    } else if (roll < 79) {
-        name = QStringLiteral("unfoldAll");
-        m_editor->unfoldAll();
-    } else if (roll < 92) {
-        name = QStringLiteral("undo");
-        view->undo();
-    } else {
-        name = QStringLiteral("redo");
-        view->redo();
-    }
-}
-
-void TestLineFolding::randomEditsKeepTextAndFoldsInAgreement()
-{
-    QRandomGenerator random(20240611);
-    for (int run = 0; run < 6; ++run) {
-        m_editor->loadText(QStringLiteral("a\n    b\n        c\n    d\ne\n\tf\ng"));
-        QTextDocument *document = m_editor->textView()->document();
-        QList<Snapshot> states{snapshot()};
-        int current = 0;
-        int added = 0;
-        QObject guard;
-        connect(document, &QTextDocument::undoCommandAdded, &guard, [&added] { ++added; });
-        for (int step = 0; step < 150; ++step) {
-            added = 0;
-            const Snapshot before = snapshot();
-            QString name;
-            randomStep(random, name);
-            const QString where = QStringLiteral("run %1 step %2 %3").arg(run).arg(step).arg(name);
-            checkInvariants(where);
-            const Snapshot after = snapshot();
-            if (name == QLatin1String("undo") && current > 0 && !(after == before)) {
-                QVERIFY2(after == states[--current], qPrintable(where));
-            } else if (name == QLatin1String("redo") && !(after == before)) {
-                QVERIFY2(current + 1 < states.size() && after == states[++current],
-                         qPrintable(where));
-            } else if (added > 0) {
-                QVERIFY2(added == 1, qPrintable(where)); // every command is one undo step
-                states.resize(current + 1);
-                states.append(after);
-                ++current;
-            } else if (!(after == before)) {
-                QVERIFY2(name == QLatin1String("type") || name == QLatin1String("delete"),
-                         qPrintable(where));
-                states[current] = after; // typing merged into the previous undo step
-            }
-            if (name == QLatin1String("fold") || name == QLatin1String("unfold"))
-                QVERIFY2(after.expanded == before.expanded, qPrintable(where));
-            if (name == QLatin1String("unfoldAll"))
-                QVERIFY2(after.text == before.expanded, qPrintable(where));
-        }
-    }
-}
 
 QTEST_MAIN(TestLineFolding)
 #include "tst_linefolding.moc"

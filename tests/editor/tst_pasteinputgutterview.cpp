@@ -46,239 +46,209 @@ class TestPasteInputGutterView : public QObject
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void linesAreNumberedOncePerLine_data();
-    void linesAreNumberedOncePerLine();
-    void wrappedLineIsNumberedAndBandedOnItsFirstRow();
-    void rowsFollowScrolling();
-    void widthFollowsTheNumberOfDigits();
-    void bandFollowsTheCaretLine();
-    void activeLineIsTheSelectionStart();
-    void foldButtonClicksReachTheDelegate_data();
-    void foldButtonClicksReachTheDelegate();
-    void foldButtonToolTips();
-    void goneDelegateGetsNoCall();
-    void appearanceFollowsTheTheme_data();
-    void appearanceFollowsTheTheme();
-    void editorFoldsAndUnfoldsFromTheGutter();
+    void linesAreNumberedOncePerLine_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("lines");
+        QTest::addColumn<int>("count");
+
+        QTest::newRow("empty text has one line") << QString() << QList<int>{0} << 1;
+        QTest::newRow("trailing line feed numbers the empty last line")
+            << QStringLiteral("a\n") << QList<int>{0, 1} << 2;
+        QTest::newRow("a wrapped line is one number")
+            << QStringLiteral("short\n") + QStringLiteral("wrap ").repeated(40) +
+                   QStringLiteral("\nend")
+            << QList<int>{0, 1, 2} << 3;
+        // Folded lines are out of the text, so the lines after a fold are numbered on.
+        QTest::newRow("folded line with its badge")
+            << QStringLiteral("a …\nc") << QList<int>{0, 1} << 2;
+    }
+
+    void linesAreNumberedOncePerLine()
+    {
+        QFETCH(QString, text);
+        QFETCH(QList<int>, lines);
+        QFETCH(int, count);
+        EditorViewFixture f(text);
+        QCOMPARE(f.visibleLines(), lines);
+        QCOMPARE(f.gutter->displayLineCount(), count);
+    }
+
+    void wrappedLineIsNumberedAndBandedOnItsFirstRow()
+    {
+        EditorViewFixture f(QStringLiteral("short\n") + QStringLiteral("wrap ").repeated(40) +
+                            QStringLiteral("\nend"));
+        const int wrappedRows = f.text->document()->findBlockByNumber(1).layout()->lineCount();
+        QVERIFY(wrappedRows >= 3);
+        const auto first = f.row(0), wrapped = f.row(1), last = f.row(2);
+        // Each number sits on one row's height; the next number waits below all wrapped rows.
+        QCOMPARE(wrapped->height, first->height);
+        QVERIFY(qAbs(last->top - wrapped->top - wrappedRows * first->height) < 1.5);
+        // The caret on the wrapped line's last row still bands its first row, and only that.
+        QTextCursor caret(f.text->document()->findBlockByNumber(1));
+        caret.movePosition(QTextCursor::EndOfBlock);
+        f.text->setTextCursor(caret);
+        QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(1));
+        const EditorThemePalette &palette = f.gutter->palette();
+        QCOMPARE(pixel(f.gutter, QPointF(2, wrapped->top + 1)), palette.lineNumberActiveBackground);
+        QCOMPARE(pixel(f.gutter, QPointF(2, wrapped->top + wrapped->height + 2)),
+                 palette.gutterBackground);
+    }
+
+    void rowsFollowScrolling()
+    {
+        EditorViewFixture f(numberedLines(200));
+        const qreal topBefore = f.gutter->visibleRows().first().top;
+        f.text->verticalScrollBar()->setValue(50);
+        QCOMPARE(f.visibleLines().first(), 50);
+        QCOMPARE(f.gutter->visibleRows().first().top, 0.0);
+        QVERIFY(f.visibleLines().size() < 30); // only what is on screen
+        f.text->verticalScrollBar()->setValue(0);
+        QCOMPARE(f.visibleLines().first(), 0);
+        QCOMPARE(f.gutter->visibleRows().first().top, topBefore);
+    }
+
+    void widthFollowsTheNumberOfDigits()
+    {
+        EditorViewFixture f(numberedLines(9));
+        const int twoDigits = f.gutter->width();
+        QCOMPARE(twoDigits, int(std::ceil(AppSettings::gutterWidth(9))));
+        f.text->moveCursor(QTextCursor::End);
+        QTest::keyClick(f.text, Qt::Key_Return); // 10 lines: two digits are the minimum anyway
+        QCOMPARE(f.gutter->preferredWidth(), twoDigits);
+        f.text->setPlainText(numberedLines(99));
+        f.text->moveCursor(QTextCursor::End);
+        QTest::keyClick(f.text, Qt::Key_Return);
+        QCOMPARE(f.gutter->displayLineCount(), 100);
+        QCOMPARE(f.gutter->preferredWidth(), int(std::ceil(AppSettings::gutterWidth(100))));
+        QTRY_COMPARE(f.gutter->width(), f.gutter->preferredWidth());
+        QVERIFY(f.gutter->width() > twoDigits);
+        QTest::keyClick(f.text, Qt::Key_Backspace);
+        QTRY_COMPARE(f.gutter->width(), twoDigits);
+    }
+
+    void bandFollowsTheCaretLine()
+    {
+        EditorViewFixture f(numberedLines(8));
+        const EditorThemePalette &palette = f.gutter->palette();
+        f.moveCaretToLine(2);
+        QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(2));
+        f.moveCaretToLine(4);
+        QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(4));
+        // The band is painted behind row 4 only; row 2 is back on the plain background.
+        const QPointF bandPoint(2, f.row(4)->top + 1);
+        const QPointF oldPoint(2, f.row(2)->top + 1);
+        QCOMPARE(pixel(f.gutter, bandPoint), palette.lineNumberActiveBackground);
+        QCOMPARE(pixel(f.gutter, oldPoint), palette.gutterBackground);
+        QCOMPARE(f.gutter->bandRect(*f.row(4)),
+                 QRectF(0, f.row(4)->top, f.gutter->width(), f.row(4)->height));
+    }
+
+    void activeLineIsTheSelectionStart()
+    {
+        EditorViewFixture f(numberedLines(6));
+        QTextCursor cursor(f.text->document()->findBlockByNumber(4));
+        cursor.setPosition(f.text->document()->findBlockByNumber(1).position(),
+                           QTextCursor::KeepAnchor);
+        f.text->setTextCursor(cursor);
+        QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(1));
+        cursor.setPosition(f.text->document()->findBlockByNumber(2).position());
+        cursor.setPosition(f.text->document()->findBlockByNumber(5).position(),
+                           QTextCursor::KeepAnchor);
+        f.text->setTextCursor(cursor);
+        QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(2));
+    }
+
+    void foldButtonClicksReachTheDelegate_data()
+    {
+        QTest::addColumn<int>("pressLine");
+        QTest::addColumn<int>("releaseLine");
+        QTest::addColumn<QList<int>>("taps");
+
+        QTest::newRow("foldable line") << 1 << 1 << QList<int>{1};
+        QTest::newRow("folded line") << 3 << 3 << QList<int>{3};
+        QTest::newRow("line without a button") << 0 << 0 << QList<int>{};
+        QTest::newRow("released on another button") << 1 << 3 << QList<int>{};
+    }
+
+    void foldButtonClicksReachTheDelegate()
+    {
+        QFETCH(int, pressLine);
+        QFETCH(int, releaseLine);
+        QFETCH(QList<int>, taps);
+        EditorViewFixture f(QStringLiteral("a\nb\n    c\nd …\ne"));
+        RecordingDelegate delegate;
+        f.gutter->setDelegate(&delegate);
+        f.gutter->setFoldableLineIndices({1, 3});
+        f.gutter->setFoldedLineIndices({3});
+        QTest::mousePress(f.gutter, Qt::LeftButton, {},
+                          centre(f.gutter->foldButtonRect(*f.row(pressLine))));
+        QTest::mouseRelease(f.gutter, Qt::LeftButton, {},
+                            centre(f.gutter->foldButtonRect(*f.row(releaseLine))));
+        QCOMPARE(delegate.taps, taps);
+    }
+
+    void foldButtonToolTips()
+    {
+        EditorViewFixture f(QStringLiteral("a\n    b\nc …\nd"));
+        f.gutter->setFoldableLineIndices({0});
+        f.gutter->setFoldedLineIndices({2});
+        const QRectF foldable = f.gutter->foldButtonRect(*f.row(0));
+        const QRectF folded = f.gutter->foldButtonRect(*f.row(2));
+        QCOMPARE(f.gutter->foldButtonAt(centre(foldable)), std::optional<int>(0));
+        QCOMPARE(f.gutter->foldButtonAt(centre(folded)), std::optional<int>(2));
+        QCOMPARE(f.gutter->foldButtonAt(centre(f.gutter->numberRect(*f.row(0)))), std::nullopt);
+        QCOMPARE(f.gutter->foldButtonToolTip(0), QStringLiteral("クリックで閉じる"));
+        QCOMPARE(f.gutter->foldButtonToolTip(2), QStringLiteral("クリックで戻す（開く）"));
+        QCOMPARE(foldable,
+                 QRectF(1, f.row(0)->top + qMax((f.row(0)->height - 18) / 2, 0.0), 16, 18));
+        // The arrow is drawn in the fold arrow colour inside its button.
+        const QImage image = f.gutter->grab().toImage();
+        bool arrowDrawn = false;
+        for (int x = int(foldable.left()); x < int(foldable.right()); ++x)
+            for (int y = int(foldable.top()); y < int(foldable.bottom()); ++y)
+                arrowDrawn |= image.pixelColor(x, y) == f.gutter->palette().foldArrow;
+        QVERIFY(arrowDrawn);
+    }
+
+    void goneDelegateGetsNoCall()
+    {
+        EditorViewFixture f(QStringLiteral("a\n    b"));
+        auto *delegate = new RecordingDelegate;
+        f.gutter->setDelegate(delegate);
+        f.gutter->setFoldableLineIndices({0});
+        delete delegate;
+        QTest::mouseClick(f.gutter, Qt::LeftButton, {},
+                          centre(f.gutter->foldButtonRect(*f.row(0))));
+    }
+
+    void editorFoldsAndUnfoldsFromTheGutter()
+    {
+        PasteInputViewController editor;
+        editor.resize(480, 320);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        editor.loadText(QStringLiteral("a\n    b\nc"));
+        auto *gutter = qobject_cast<PasteInputGutterView *>(editor.gutterView());
+        QVERIFY(gutter);
+        QCOMPARE(gutter->textView(), editor.textView());
+        const auto rowOf = [gutter](int line) {
+            for (const PasteInputGutterView::Row &row : gutter->visibleRows())
+                if (row.line == line)
+                    return row;
+            return PasteInputGutterView::Row{-1, 0, 0};
+        };
+        QCOMPARE(gutter->foldableLineIndices(), QSet<int>{0});
+        QVERIFY(gutter->hasFoldButton(0));
+        QTest::mouseClick(gutter, Qt::LeftButton, {}, centre(gutter->foldButtonRect(rowOf(0))));
+        QCOMPARE(editor.text(), QStringLiteral("a …\nc"));
+        QCOMPARE(gutter->foldedLineIndices(), QSet<int>{0});
+        QCOMPARE(gutter->foldButtonToolTip(0), QStringLiteral("クリックで戻す（開く）"));
+        QTest::mouseClick(gutter, Qt::LeftButton, {}, centre(gutter->foldButtonRect(rowOf(0))));
+        QCOMPARE(editor.text(), QStringLiteral("a\n    b\nc"));
+        QVERIFY(gutter->foldedLineIndices().isEmpty());
+    }
 };
-
-void TestPasteInputGutterView::linesAreNumberedOncePerLine_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QList<int>>("lines");
-    QTest::addColumn<int>("count");
-
-    QTest::newRow("empty text has one line") << QString() << QList<int>{0} << 1;
-    QTest::newRow("trailing line feed numbers the empty last line")
-        << QStringLiteral("a\n") << QList<int>{0, 1} << 2;
-    QTest::newRow("a wrapped line is one number")
-        << QStringLiteral("short\n") + QStringLiteral("wrap ").repeated(40) +
-               QStringLiteral("\nend")
-        << QList<int>{0, 1, 2} << 3;
-    // Folded lines are out of the text, so the lines after a fold are numbered on.
-    QTest::newRow("folded line with its badge")
-        << QStringLiteral("a …\nc") << QList<int>{0, 1} << 2;
-}
-
-void TestPasteInputGutterView::linesAreNumberedOncePerLine()
-{
-    QFETCH(QString, text);
-    QFETCH(QList<int>, lines);
-    QFETCH(int, count);
-    EditorViewFixture f(text);
-    QCOMPARE(f.visibleLines(), lines);
-    QCOMPARE(f.gutter->displayLineCount(), count);
-}
-
-void TestPasteInputGutterView::wrappedLineIsNumberedAndBandedOnItsFirstRow()
-{
-    EditorViewFixture f(QStringLiteral("short\n") + QStringLiteral("wrap ").repeated(40) +
-                        QStringLiteral("\nend"));
-    const int wrappedRows = f.text->document()->findBlockByNumber(1).layout()->lineCount();
-    QVERIFY(wrappedRows >= 3);
-    const auto first = f.row(0), wrapped = f.row(1), last = f.row(2);
-    // Each number sits on one row's height; the next number waits below all wrapped rows.
-    QCOMPARE(wrapped->height, first->height);
-    QVERIFY(qAbs(last->top - wrapped->top - wrappedRows * first->height) < 1.5);
-    // The caret on the wrapped line's last row still bands its first row, and only that.
-    QTextCursor caret(f.text->document()->findBlockByNumber(1));
-    caret.movePosition(QTextCursor::EndOfBlock);
-    f.text->setTextCursor(caret);
-    QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(1));
-    const EditorThemePalette &palette = f.gutter->palette();
-    QCOMPARE(pixel(f.gutter, QPointF(2, wrapped->top + 1)), palette.lineNumberActiveBackground);
-    QCOMPARE(pixel(f.gutter, QPointF(2, wrapped->top + wrapped->height + 2)),
-             palette.gutterBackground);
-}
-
-void TestPasteInputGutterView::widthFollowsTheNumberOfDigits()
-{
-    EditorViewFixture f(numberedLines(9));
-    const int twoDigits = f.gutter->width();
-    QCOMPARE(twoDigits, int(std::ceil(AppSettings::gutterWidth(9))));
-    f.text->moveCursor(QTextCursor::End);
-    QTest::keyClick(f.text, Qt::Key_Return); // 10 lines: two digits are the minimum anyway
-    QCOMPARE(f.gutter->preferredWidth(), twoDigits);
-    f.text->setPlainText(numberedLines(99));
-    f.text->moveCursor(QTextCursor::End);
-    QTest::keyClick(f.text, Qt::Key_Return);
-    QCOMPARE(f.gutter->displayLineCount(), 100);
-    QCOMPARE(f.gutter->preferredWidth(), int(std::ceil(AppSettings::gutterWidth(100))));
-    QTRY_COMPARE(f.gutter->width(), f.gutter->preferredWidth());
-    QVERIFY(f.gutter->width() > twoDigits);
-    QTest::keyClick(f.text, Qt::Key_Backspace);
-    QTRY_COMPARE(f.gutter->width(), twoDigits);
-}
-
-void TestPasteInputGutterView::rowsFollowScrolling()
-{
-    EditorViewFixture f(numberedLines(200));
-    const qreal topBefore = f.gutter->visibleRows().first().top;
-    f.text->verticalScrollBar()->setValue(50);
-    QCOMPARE(f.visibleLines().first(), 50);
-    QCOMPARE(f.gutter->visibleRows().first().top, 0.0);
-    QVERIFY(f.visibleLines().size() < 30); // only what is on screen
-    f.text->verticalScrollBar()->setValue(0);
-    QCOMPARE(f.visibleLines().first(), 0);
-    QCOMPARE(f.gutter->visibleRows().first().top, topBefore);
-}
-
-void TestPasteInputGutterView::bandFollowsTheCaretLine()
-{
-    EditorViewFixture f(numberedLines(8));
-    const EditorThemePalette &palette = f.gutter->palette();
-    f.moveCaretToLine(2);
-    QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(2));
-    f.moveCaretToLine(4);
-    QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(4));
-    // The band is painted behind row 4 only; row 2 is back on the plain background.
-    const QPointF bandPoint(2, f.row(4)->top + 1);
-    const QPointF oldPoint(2, f.row(2)->top + 1);
-    QCOMPARE(pixel(f.gutter, bandPoint), palette.lineNumberActiveBackground);
-    QCOMPARE(pixel(f.gutter, oldPoint), palette.gutterBackground);
-    QCOMPARE(f.gutter->bandRect(*f.row(4)),
-             QRectF(0, f.row(4)->top, f.gutter->width(), f.row(4)->height));
-}
-
-void TestPasteInputGutterView::activeLineIsTheSelectionStart()
-{
-    EditorViewFixture f(numberedLines(6));
-    QTextCursor cursor(f.text->document()->findBlockByNumber(4));
-    cursor.setPosition(f.text->document()->findBlockByNumber(1).position(),
-                       QTextCursor::KeepAnchor);
-    f.text->setTextCursor(cursor);
-    QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(1));
-    cursor.setPosition(f.text->document()->findBlockByNumber(2).position());
-    cursor.setPosition(f.text->document()->findBlockByNumber(5).position(),
-                       QTextCursor::KeepAnchor);
-    f.text->setTextCursor(cursor);
-    QCOMPARE(f.gutter->activeLineIndex(), std::optional<int>(2));
-}
-
-void TestPasteInputGutterView::foldButtonClicksReachTheDelegate_data()
-{
-    QTest::addColumn<int>("pressLine");
-    QTest::addColumn<int>("releaseLine");
-    QTest::addColumn<QList<int>>("taps");
-
-    QTest::newRow("foldable line") << 1 << 1 << QList<int>{1};
-    QTest::newRow("folded line") << 3 << 3 << QList<int>{3};
-    QTest::newRow("line without a button") << 0 << 0 << QList<int>{};
-    QTest::newRow("released on another button") << 1 << 3 << QList<int>{};
-}
-
-void TestPasteInputGutterView::foldButtonClicksReachTheDelegate()
-{
-    QFETCH(int, pressLine);
-    QFETCH(int, releaseLine);
-    QFETCH(QList<int>, taps);
-    EditorViewFixture f(QStringLiteral("a\nb\n    c\nd …\ne"));
-    RecordingDelegate delegate;
-    f.gutter->setDelegate(&delegate);
-    f.gutter->setFoldableLineIndices({1, 3});
-    f.gutter->setFoldedLineIndices({3});
-    QTest::mousePress(f.gutter, Qt::LeftButton, {},
-                      centre(f.gutter->foldButtonRect(*f.row(pressLine))));
-    QTest::mouseRelease(f.gutter, Qt::LeftButton, {},
-                        centre(f.gutter->foldButtonRect(*f.row(releaseLine))));
-    QCOMPARE(delegate.taps, taps);
-}
-
-void TestPasteInputGutterView::foldButtonToolTips()
-{
-    EditorViewFixture f(QStringLiteral("a\n    b\nc …\nd"));
-    f.gutter->setFoldableLineIndices({0});
-    f.gutter->setFoldedLineIndices({2});
-    const QRectF foldable = f.gutter->foldButtonRect(*f.row(0));
-    const QRectF folded = f.gutter->foldButtonRect(*f.row(2));
-    QCOMPARE(f.gutter->foldButtonAt(centre(foldable)), std::optional<int>(0));
-    QCOMPARE(f.gutter->foldButtonAt(centre(folded)), std::optional<int>(2));
-    QCOMPARE(f.gutter->foldButtonAt(centre(f.gutter->numberRect(*f.row(0)))), std::nullopt);
-    QCOMPARE(f.gutter->foldButtonToolTip(0), QStringLiteral("クリックで閉じる"));
-    QCOMPARE(f.gutter->foldButtonToolTip(2), QStringLiteral("クリックで戻す（開く）"));
-    QCOMPARE(foldable, QRectF(1, f.row(0)->top + qMax((f.row(0)->height - 18) / 2, 0.0), 16, 18));
-    // The arrow is drawn in the fold arrow colour inside its button.
-    const QImage image = f.gutter->grab().toImage();
-    bool arrowDrawn = false;
-    for (int x = int(foldable.left()); x < int(foldable.right()); ++x)
-        for (int y = int(foldable.top()); y < int(foldable.bottom()); ++y)
-            arrowDrawn |= image.pixelColor(x, y) == f.gutter->palette().foldArrow;
-    QVERIFY(arrowDrawn);
-}
-
-void TestPasteInputGutterView::goneDelegateGetsNoCall()
-{
-    EditorViewFixture f(QStringLiteral("a\n    b"));
-    auto *delegate = new RecordingDelegate;
-    f.gutter->setDelegate(delegate);
-    f.gutter->setFoldableLineIndices({0});
-    delete delegate;
-    QTest::mouseClick(f.gutter, Qt::LeftButton, {}, centre(f.gutter->foldButtonRect(*f.row(0))));
-}
-
-void TestPasteInputGutterView::appearanceFollowsTheTheme_data()
-{
-    QTest::addColumn<EditorThemeKind>("kind");
-    for (EditorThemeKind kind : allEditorThemeKinds())
-        QTest::newRow(qPrintable(rawValue(kind))) << kind;
-}
-
-void TestPasteInputGutterView::appearanceFollowsTheTheme()
-{
-    QFETCH(EditorThemeKind, kind);
-    EditorViewFixture f(QStringLiteral("x"));
-    const EditorThemePalette &palette = EditorThemePalette::forKind(kind);
-    f.gutter->setPalette(palette, isDark(kind), 10.88);
-    const bool light = kind == EditorThemeKind::light || kind == EditorThemeKind::paper;
-    QCOMPARE(f.gutter->isDarkAppearance(), !light);
-    QCOMPARE(pixel(f.gutter, QPointF(2, f.gutter->height() - 2)), palette.gutterBackground);
-}
-
-void TestPasteInputGutterView::editorFoldsAndUnfoldsFromTheGutter()
-{
-    PasteInputViewController editor;
-    editor.resize(480, 320);
-    editor.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&editor));
-    editor.loadText(QStringLiteral("a\n    b\nc"));
-    auto *gutter = qobject_cast<PasteInputGutterView *>(editor.gutterView());
-    QVERIFY(gutter);
-    QCOMPARE(gutter->textView(), editor.textView());
-    const auto rowOf = [gutter](int line) {
-        for (const PasteInputGutterView::Row &row : gutter->visibleRows())
-            if (row.line == line)
-                return row;
-        return PasteInputGutterView::Row{-1, 0, 0};
-    };
-    QVERIFY(gutter->hasFoldButton(0));
-    QTest::mouseClick(gutter, Qt::LeftButton, {}, centre(gutter->foldButtonRect(rowOf(0))));
-    QCOMPARE(editor.text(), QStringLiteral("a …\nc"));
-    QCOMPARE(gutter->foldedLineIndices(), QSet<int>{0});
-    QCOMPARE(gutter->foldButtonToolTip(0), QStringLiteral("クリックで戻す（開く）"));
-    QTest::mouseClick(gutter, Qt::LeftButton, {}, centre(gutter->foldButtonRect(rowOf(0))));
-    QCOMPARE(editor.text(), QStringLiteral("a\n    b\nc"));
-    QVERIFY(gutter->foldedLineIndices().isEmpty());
-}
 
 QTEST_MAIN(TestPasteInputGutterView)
 #include "tst_pasteinputgutterview.moc"

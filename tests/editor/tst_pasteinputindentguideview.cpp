@@ -32,114 +32,109 @@ class TestPasteInputIndentGuideView : public QObject
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void guidesRunThroughTheMiddleOfEachStep_data();
-    void guidesRunThroughTheMiddleOfEachStep();
-    void guidesSpanTheFirstRowOfTheirLine();
-    void onlyVisibleLinesAreWalked();
-    void guidesAreDashedInThePaletteColour_data();
-    void guidesAreDashedInThePaletteColour();
-};
+    void guidesRunThroughTheMiddleOfEachStep_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QList<qreal>>("columns");
 
-void TestPasteInputIndentGuideView::guidesRunThroughTheMiddleOfEachStep_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("line");
-    QTest::addColumn<QList<qreal>>("columns");
-
-    QTest::newRow("eight spaces: two guides")
-        << QStringLiteral("        x") << 0 << QList<qreal>{2, 6};
-    QTest::newRow("one tab: one guide") << QStringLiteral("\tx") << 0 << QList<qreal>{2};
-    QTest::newRow("three spaces: level 0") << QStringLiteral("   x") << 0 << QList<qreal>{};
-    QTest::newRow("two spaces and a tab: level 1")
-        << QStringLiteral("  \tx") << 0 << QList<qreal>{2};
-    QTest::newRow("two tabs") << QStringLiteral("\t\tx") << 0 << QList<qreal>{2, 6};
-    QTest::newRow("tab after four spaces") << QStringLiteral("    \tx") << 0 << QList<qreal>{2, 6};
-    QTest::newRow("only spaces count, not what follows")
-        << QStringLiteral("    x    y") << 0 << QList<qreal>{2};
-    QTest::newRow("empty line between indented lines has none")
-        << QStringLiteral("        a\n\n        b") << 1 << QList<qreal>{};
-    QTest::newRow("indented line after an empty one")
-        << QStringLiteral("        a\n\n        b") << 2 << QList<qreal>{2, 6};
-    QTest::newRow("no indentation") << QStringLiteral("x") << 0 << QList<qreal>{};
-    QTest::newRow("empty text") << QString() << 0 << QList<qreal>{};
-}
-
-void TestPasteInputIndentGuideView::guidesRunThroughTheMiddleOfEachStep()
-{
-    QFETCH(QString, text);
-    QFETCH(int, line);
-    QFETCH(QList<qreal>, columns);
-    EditorViewFixture f(text);
-    QCOMPARE(guideColumns(f, line), columns);
-}
-
-void TestPasteInputIndentGuideView::guidesSpanTheFirstRowOfTheirLine()
-{
-    // Wrapped rows start at the left edge, under the guides: they get none.
-    EditorViewFixture f(QStringLiteral("        ") + QStringLiteral("wrap ").repeated(60));
-    QVERIFY(f.text->document()->firstBlock().layout()->lineCount() > 1);
-    const QList<QLineF> segments = f.guides->guideSegments();
-    QCOMPARE(segments.size(), 2);
-    const qreal rowHeight = f.text->document()->firstBlock().layout()->lineAt(0).height();
-    for (const QLineF &segment : segments)
-        QCOMPARE(segment.y2() - segment.y1(), rowHeight);
-}
-
-void TestPasteInputIndentGuideView::onlyVisibleLinesAreWalked()
-{
-    QStringList lines;
-    for (int i = 0; i < 5000; ++i)
-        lines.append(QStringLiteral("    line"));
-    EditorViewFixture f(lines.join(u'\n'));
-    const int onScreen = int(f.guides->guideSegments().size());
-    QVERIFY(onScreen > 5);
-    QVERIFY(onScreen < 40);
-    f.text->verticalScrollBar()->setValue(4000);
-    QVERIFY(qAbs(f.guides->guideSegments().size() - onScreen) <= 1);
-    // A repaint of one row asks for that row's guides only.
-    const QLineF first = f.guides->guideSegments().first();
-    QCOMPARE(f.guides->guideSegments(QRectF(0, first.y1(), 100, 1)).size(), 1);
-}
-
-void TestPasteInputIndentGuideView::guidesAreDashedInThePaletteColour_data()
-{
-    QTest::addColumn<EditorThemeKind>("kind");
-    for (EditorThemeKind kind : allEditorThemeKinds())
-        QTest::newRow(qPrintable(rawValue(kind))) << kind;
-}
-
-void TestPasteInputIndentGuideView::guidesAreDashedInThePaletteColour()
-{
-    QFETCH(EditorThemeKind, kind);
-    const EditorThemePalette &palette = EditorThemePalette::forKind(kind);
-    EditorViewFixture f(QStringLiteral("        x"));
-    QPalette background = f.text->palette();
-    background.setColor(QPalette::Base, palette.editorBackground);
-    f.text->setPalette(background);
-    f.guides->setPalette(palette);
-    const QLineF guide = f.guides->guideSegments().first();
-    const QImage image = f.text->grab().toImage();
-    const QPoint start = QPoint(qFloor(guide.x1()), qRound(guide.y1())) + f.text->viewport()->pos();
-    // The guide colour over the editor background (sublime's guides are translucent).
-    const qreal a = palette.indentGuide.alphaF();
-    const auto mix = [a](qreal top, qreal bottom) {
-        return qRound(255 * (top * a + bottom * (1 - a)));
-    };
-    const QColor on(mix(palette.indentGuide.redF(), palette.editorBackground.redF()),
-                    mix(palette.indentGuide.greenF(), palette.editorBackground.greenF()),
-                    mix(palette.indentGuide.blueF(), palette.editorBackground.blueF()));
-    const auto near = [](QColor p, QColor q) {
-        return qAbs(p.red() - q.red()) <= 1 && qAbs(p.green() - q.green()) <= 1 &&
-               qAbs(p.blue() - q.blue()) <= 1;
-    };
-    // 2 on, 3 off, from the top of the row.
-    const QList<bool> expected{true, true, false, false, false, true, true, false};
-    for (int i = 0; i < expected.size(); ++i) {
-        const QColor pixel = image.pixelColor(start + QPoint(0, i));
-        QCOMPARE(near(pixel, on), expected.at(i));
-        QCOMPARE(near(pixel, palette.editorBackground), !expected.at(i));
+        QTest::newRow("eight spaces: two guides")
+            << QStringLiteral("        x") << 0 << QList<qreal>{2, 6};
+        QTest::newRow("one tab: one guide") << QStringLiteral("\tx") << 0 << QList<qreal>{2};
+        QTest::newRow("three spaces: level 0") << QStringLiteral("   x") << 0 << QList<qreal>{};
+        QTest::newRow("two spaces and a tab: level 1")
+            << QStringLiteral("  \tx") << 0 << QList<qreal>{2};
+        QTest::newRow("two tabs") << QStringLiteral("\t\tx") << 0 << QList<qreal>{2, 6};
+        QTest::newRow("tab after four spaces")
+            << QStringLiteral("    \tx") << 0 << QList<qreal>{2, 6};
+        QTest::newRow("only spaces count, not what follows")
+            << QStringLiteral("    x    y") << 0 << QList<qreal>{2};
+        QTest::newRow("empty line between indented lines has none")
+            << QStringLiteral("        a\n\n        b") << 1 << QList<qreal>{};
+        QTest::newRow("indented line after an empty one")
+            << QStringLiteral("        a\n\n        b") << 2 << QList<qreal>{2, 6};
+        QTest::newRow("no indentation") << QStringLiteral("x") << 0 << QList<qreal>{};
+        QTest::newRow("empty text") << QString() << 0 << QList<qreal>{};
     }
-}
+
+    void guidesRunThroughTheMiddleOfEachStep()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, line);
+        QFETCH(QList<qreal>, columns);
+        EditorViewFixture f(text);
+        QCOMPARE(guideColumns(f, line), columns);
+    }
+
+    void guidesSpanTheFirstRowOfTheirLine()
+    {
+        // Wrapped rows start at the left edge, under the guides: they get none.
+        EditorViewFixture f(QStringLiteral("        ") + QStringLiteral("wrap ").repeated(60));
+        QVERIFY(f.text->document()->firstBlock().layout()->lineCount() > 1);
+        const QList<QLineF> segments = f.guides->guideSegments();
+        QCOMPARE(segments.size(), 2);
+        const qreal rowHeight = f.text->document()->firstBlock().layout()->lineAt(0).height();
+        for (const QLineF &segment : segments)
+            QCOMPARE(segment.y2() - segment.y1(), rowHeight);
+    }
+
+    void onlyVisibleLinesAreWalked()
+    {
+        QStringList lines;
+        for (int i = 0; i < 5000; ++i)
+            lines.append(QStringLiteral("    line"));
+        EditorViewFixture f(lines.join(u'\n'));
+        const int onScreen = int(f.guides->guideSegments().size());
+        QVERIFY(onScreen > 5);
+        QVERIFY(onScreen < 40);
+        f.text->verticalScrollBar()->setValue(4000);
+        QVERIFY(qAbs(f.guides->guideSegments().size() - onScreen) <= 1);
+        // A repaint of one row asks for that row's guides only.
+        const QLineF first = f.guides->guideSegments().first();
+        QCOMPARE(f.guides->guideSegments(QRectF(0, first.y1(), 100, 1)).size(), 1);
+    }
+
+    void guidesAreDashedInThePaletteColour_data()
+    {
+        QTest::addColumn<EditorThemeKind>("kind");
+        for (EditorThemeKind kind : allEditorThemeKinds())
+            QTest::newRow(qPrintable(rawValue(kind))) << kind;
+    }
+
+    void guidesAreDashedInThePaletteColour()
+    {
+        QFETCH(EditorThemeKind, kind);
+        const EditorThemePalette &palette = EditorThemePalette::forKind(kind);
+        EditorViewFixture f(QStringLiteral("        x"));
+        QPalette background = f.text->palette();
+        background.setColor(QPalette::Base, palette.editorBackground);
+        f.text->setPalette(background);
+        f.guides->setPalette(palette);
+        const QLineF guide = f.guides->guideSegments().first();
+        const QImage image = f.text->grab().toImage();
+        const QPoint start =
+            QPoint(qFloor(guide.x1()), qRound(guide.y1())) + f.text->viewport()->pos();
+        // The guide colour over the editor background (sublime's guides are translucent).
+        const qreal a = palette.indentGuide.alphaF();
+        const auto mix = [a](qreal top, qreal bottom) {
+            return qRound(255 * (top * a + bottom * (1 - a)));
+        };
+        const QColor on(mix(palette.indentGuide.redF(), palette.editorBackground.redF()),
+                        mix(palette.indentGuide.greenF(), palette.editorBackground.greenF()),
+                        mix(palette.indentGuide.blueF(), palette.editorBackground.blueF()));
+        const auto near = [](QColor p, QColor q) {
+            return qAbs(p.red() - q.red()) <= 1 && qAbs(p.green() - q.green()) <= 1 &&
+                   qAbs(p.blue() - q.blue()) <= 1;
+        };
+        // 2 on, 3 off, from the top of the row.
+        const QList<bool> expected{true, true, false, false, false, true, true, false};
+        for (int i = 0; i < expected.size(); ++i) {
+            const QColor pixel = image.pixelColor(start + QPoint(0, i));
+            QCOMPARE(near(pixel, on), expected.at(i));
+            QCOMPARE(near(pixel, palette.editorBackground), !expected.at(i));
+        }
+    }
+};
 
 QTEST_MAIN(TestPasteInputIndentGuideView)
 #include "tst_pasteinputindentguideview.moc"
