@@ -19,20 +19,183 @@ class TestPreferences : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+    }
 
-    void valuesReadBackWithTheirType_data();
-    void valuesReadBackWithTheirType();
-    void textReadsAsItsType_data();
-    void textReadsAsItsType();
-    void listsAndAbsentKeysReadAsAbsent();
-    void removeForgetsTheKey();
-    void notifierRunsObserversDuringPost();
-    void pasteboardHoldsOnePlainString();
-    void coordinatesFlipAtPrimaryBottom_data();
-    void coordinatesFlipAtPrimaryBottom();
-    void screensAreInZorvCoordinates();
+    void init()
+    {
+        m_store.reset();
+        QFile::remove(path());
+        m_store = std::make_unique<PreferencesStore>(path());
+    }
+
+    void valuesReadBackWithTheirType_data()
+    {
+        QTest::addColumn<bool>("reopen");
+        QTest::newRow("same process") << false;
+        QTest::newRow("after restart") << true;
+    }
+
+    // What Zorv writes reads back as written, whether still in memory or read again from disk.
+    void valuesReadBackWithTheirType()
+    {
+        QFETCH(bool, reopen);
+        m_store->setBool("on", true);
+        m_store->setBool("off", false);
+        m_store->setInt("count", -42);
+        m_store->setDouble("fraction", 0.8);
+        m_store->setDouble("tiny", 1e-7);
+        m_store->setDouble("whole", 720);
+        m_store->setString("word", "abc");
+        m_store->setString("at", "@Variant(junk)");
+        m_store->setString("comma", "a, b");
+        m_store->setString("japanese", QStringLiteral("たたむ"));
+        m_store->setString("empty", "");
+        if (reopen)
+            m_store = std::make_unique<PreferencesStore>(path());
+
+        QCOMPARE(m_store->boolValue("on"), true);
+        QCOMPARE(m_store->boolValue("off"), false);
+        QCOMPARE(m_store->intValue("count"), -42);
+        QCOMPARE(m_store->doubleValue("fraction"), 0.8);
+        QCOMPARE(m_store->doubleValue("tiny"), 1e-7);
+        QCOMPARE(m_store->doubleValue("whole"), 720.0);
+        QCOMPARE(m_store->stringValue("word"), QString("abc"));
+        QCOMPARE(m_store->stringValue("at"), QString("@Variant(junk)"));
+        QCOMPARE(m_store->stringValue("comma"), QString("a, b"));
+        QCOMPARE(m_store->stringValue("japanese"), QStringLiteral("たたむ"));
+        QCOMPARE(m_store->stringValue("empty"), QString(""));
+        QVERIFY(!m_store->boolValue("count"));
+        QVERIFY(!m_store->intValue("on"));
+        QVERIFY(!m_store->doubleValue("word"));
+    }
+
+    void textReadsAsItsType_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QVariant>("asBool");
+        QTest::addColumn<QVariant>("asInt");
+        QTest::addColumn<QVariant>("asDouble");
+        const QVariant absent;
+        QTest::newRow("word") << "abc" << absent << absent << absent;
+        QTest::newRow("true") << "true" << QVariant(true) << absent << absent;
+        QTest::newRow("False") << "False" << QVariant(false) << absent << absent;
+        QTest::newRow("integer") << "12" << absent << QVariant(12) << QVariant(12.0);
+        QTest::newRow("fraction") << "12.7" << absent << QVariant(12) << QVariant(12.7);
+        QTest::newRow("negative fraction") << "-0.5" << absent << QVariant(0) << QVariant(-0.5);
+        QTest::newRow("beyond int")
+            << "1e12" << absent << QVariant(std::numeric_limits<int>::max()) << QVariant(1e12);
+        QTest::newRow("not a number") << "nan" << absent << absent << absent;
+        QTest::newRow("infinity") << "inf" << absent << absent << absent;
+        QTest::newRow("empty") << "" << absent << absent << absent;
+    }
+
+    // A hand-edited or foreign value: a typed read takes it only when its text reads as that type.
+    void textReadsAsItsType()
+    {
+        QFETCH(QString, text);
+        QFETCH(QVariant, asBool);
+        QFETCH(QVariant, asInt);
+        QFETCH(QVariant, asDouble);
+        const auto variant = [](auto value) { return value ? QVariant(*value) : QVariant(); };
+        for (bool reopen : {false, true}) {
+            m_store->setString("key", text);
+            if (reopen)
+                m_store = std::make_unique<PreferencesStore>(path());
+            QCOMPARE(variant(m_store->boolValue("key")), asBool);
+            QCOMPARE(variant(m_store->intValue("key")), asInt);
+            QCOMPARE(variant(m_store->doubleValue("key")), asDouble);
+            QCOMPARE(m_store->stringValue("key"), text);
+        }
+    }
+
+    void listsAndAbsentKeysReadAsAbsent()
+    {
+        {
+            QSettings other(path(), QSettings::IniFormat);
+            other.setValue("list", QStringList{"a", "b"});
+        }
+        m_store = std::make_unique<PreferencesStore>(path());
+        for (const QString key : {"list", "missing"}) {
+            QVERIFY(!m_store->boolValue(key));
+            QVERIFY(!m_store->intValue(key));
+            QVERIFY(!m_store->doubleValue(key));
+            QVERIFY(!m_store->stringValue(key));
+        }
+        QVERIFY(m_store->contains("list"));
+        QVERIFY(!m_store->contains("missing"));
+    }
+
+    void removeForgetsTheKey()
+    {
+        m_store->setInt("gone", 3);
+        m_store->remove("gone");
+        m_store = std::make_unique<PreferencesStore>(path());
+        QVERIFY(!m_store->contains("gone"));
+    }
+
+    void notifierRunsObserversDuringPost()
+    {
+        int seen = 0;
+        QObject context;
+        connect(SettingsNotifier::instance(), &SettingsNotifier::settingsDidChange, &context,
+                [&seen] { ++seen; });
+        SettingsNotifier::post();
+        QCOMPARE(seen, 1); // already delivered when post() returns
+    }
+
+    void pasteboardHoldsOnePlainString()
+    {
+        auto *rich = new QMimeData;
+        rich->setHtml("<b>old</b>");
+        rich->setText("old");
+        QGuiApplication::clipboard()->setMimeData(rich, QClipboard::Clipboard);
+
+        Pasteboard::setString(QStringLiteral("新しい text\n2行目"));
+        const QMimeData *data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+        QVERIFY(data);
+        QVERIFY(!data->hasHtml());
+        QCOMPARE(Pasteboard::string(), QStringLiteral("新しい text\n2行目"));
+
+        QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+        QVERIFY(Pasteboard::string().isNull());
+    }
+
+    void coordinatesFlipAtPrimaryBottom_data()
+    {
+        QTest::addColumn<QRectF>("zorv");
+        QTest::addColumn<qreal>("height");
+        QTest::addColumn<QRectF>("qt");
+        QTest::newRow("bottom left corner")
+            << QRectF(0, 0, 720, 400) << 1080.0 << QRectF(0, 680, 720, 400);
+        QTest::newRow("top of screen")
+            << QRectF(100, 1055, 300, 25) << 1080.0 << QRectF(100, 0, 300, 25);
+        QTest::newRow("screen above primary")
+            << QRectF(0, 1080, 1920, 1200) << 1080.0 << QRectF(0, -1200, 1920, 1200);
+    }
+
+    void coordinatesFlipAtPrimaryBottom()
+    {
+        QFETCH(QRectF, zorv);
+        QFETCH(qreal, height);
+        QFETCH(QRectF, qt);
+        QCOMPARE(ScreenCoordinates::toQt(zorv, height), qt);
+        QCOMPARE(ScreenCoordinates::fromQt(qt, height), zorv);
+        QCOMPARE(ScreenCoordinates::toQt(zorv.topLeft(), height),
+                 QPointF(zorv.x(), height - zorv.y()));
+    }
+
+    void screensAreInZorvCoordinates()
+    {
+        const QList<ScreenGeometry> screens = ScreenCoordinates::screens();
+        QVERIFY(!screens.isEmpty());
+        const QRect primary = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(screens.first().frame, QRectF(primary.x(), 0, primary.width(), primary.height()));
+        QCOMPARE(ScreenCoordinates::toQt(screens.first().frame), QRectF(primary));
+    }
 
 private:
     QString path() const { return m_dir.filePath("prefs.conf"); }
@@ -40,183 +203,6 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<PreferencesStore> m_store;
 };
-
-void TestPreferences::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(m_dir.isValid());
-}
-
-void TestPreferences::init()
-{
-    m_store.reset();
-    QFile::remove(path());
-    m_store = std::make_unique<PreferencesStore>(path());
-}
-
-void TestPreferences::valuesReadBackWithTheirType_data()
-{
-    QTest::addColumn<bool>("reopen");
-    QTest::newRow("same process") << false;
-    QTest::newRow("after restart") << true;
-}
-
-// What Zorv writes reads back as written, whether still in memory or read again from disk.
-void TestPreferences::valuesReadBackWithTheirType()
-{
-    QFETCH(bool, reopen);
-    m_store->setBool("on", true);
-    m_store->setBool("off", false);
-    m_store->setInt("count", -42);
-    m_store->setDouble("fraction", 0.8);
-    m_store->setDouble("tiny", 1e-7);
-    m_store->setDouble("whole", 720);
-    m_store->setString("word", "abc");
-    m_store->setString("at", "@Variant(junk)");
-    m_store->setString("comma", "a, b");
-    m_store->setString("japanese", QStringLiteral("たたむ"));
-    m_store->setString("empty", "");
-    if (reopen)
-        m_store = std::make_unique<PreferencesStore>(path());
-
-    QCOMPARE(m_store->boolValue("on"), true);
-    QCOMPARE(m_store->boolValue("off"), false);
-    QCOMPARE(m_store->intValue("count"), -42);
-    QCOMPARE(m_store->doubleValue("fraction"), 0.8);
-    QCOMPARE(m_store->doubleValue("tiny"), 1e-7);
-    QCOMPARE(m_store->doubleValue("whole"), 720.0);
-    QCOMPARE(m_store->stringValue("word"), QString("abc"));
-    QCOMPARE(m_store->stringValue("at"), QString("@Variant(junk)"));
-    QCOMPARE(m_store->stringValue("comma"), QString("a, b"));
-    QCOMPARE(m_store->stringValue("japanese"), QStringLiteral("たたむ"));
-    QCOMPARE(m_store->stringValue("empty"), QString(""));
-    QVERIFY(!m_store->boolValue("count"));
-    QVERIFY(!m_store->intValue("on"));
-    QVERIFY(!m_store->doubleValue("word"));
-}
-
-void TestPreferences::textReadsAsItsType_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QVariant>("asBool");
-    QTest::addColumn<QVariant>("asInt");
-    QTest::addColumn<QVariant>("asDouble");
-    const QVariant absent;
-    QTest::newRow("word") << "abc" << absent << absent << absent;
-    QTest::newRow("true") << "true" << QVariant(true) << absent << absent;
-    QTest::newRow("False") << "False" << QVariant(false) << absent << absent;
-    QTest::newRow("integer") << "12" << absent << QVariant(12) << QVariant(12.0);
-    QTest::newRow("fraction") << "12.7" << absent << QVariant(12) << QVariant(12.7);
-    QTest::newRow("negative fraction") << "-0.5" << absent << QVariant(0) << QVariant(-0.5);
-    QTest::newRow("beyond int") << "1e12" << absent << QVariant(std::numeric_limits<int>::max())
-                                << QVariant(1e12);
-    QTest::newRow("not a number") << "nan" << absent << absent << absent;
-    QTest::newRow("infinity") << "inf" << absent << absent << absent;
-    QTest::newRow("empty") << "" << absent << absent << absent;
-}
-
-// A hand-edited or foreign value: a typed read takes it only when its text reads as that type.
-void TestPreferences::textReadsAsItsType()
-{
-    QFETCH(QString, text);
-    QFETCH(QVariant, asBool);
-    QFETCH(QVariant, asInt);
-    QFETCH(QVariant, asDouble);
-    const auto variant = [](auto value) { return value ? QVariant(*value) : QVariant(); };
-    for (bool reopen : {false, true}) {
-        m_store->setString("key", text);
-        if (reopen)
-            m_store = std::make_unique<PreferencesStore>(path());
-        QCOMPARE(variant(m_store->boolValue("key")), asBool);
-        QCOMPARE(variant(m_store->intValue("key")), asInt);
-        QCOMPARE(variant(m_store->doubleValue("key")), asDouble);
-        QCOMPARE(m_store->stringValue("key"), text);
-    }
-}
-
-void TestPreferences::listsAndAbsentKeysReadAsAbsent()
-{
-    {
-        QSettings other(path(), QSettings::IniFormat);
-        other.setValue("list", QStringList{"a", "b"});
-    }
-    m_store = std::make_unique<PreferencesStore>(path());
-    for (const QString key : {"list", "missing"}) {
-        QVERIFY(!m_store->boolValue(key));
-        QVERIFY(!m_store->intValue(key));
-        QVERIFY(!m_store->doubleValue(key));
-        QVERIFY(!m_store->stringValue(key));
-    }
-    QVERIFY(m_store->contains("list"));
-    QVERIFY(!m_store->contains("missing"));
-}
-
-void TestPreferences::removeForgetsTheKey()
-{
-    m_store->setInt("gone", 3);
-    m_store->remove("gone");
-    m_store = std::make_unique<PreferencesStore>(path());
-    QVERIFY(!m_store->contains("gone"));
-}
-
-void TestPreferences::notifierRunsObserversDuringPost()
-{
-    int seen = 0;
-    QObject context;
-    connect(SettingsNotifier::instance(), &SettingsNotifier::settingsDidChange, &context,
-            [&seen] { ++seen; });
-    SettingsNotifier::post();
-    QCOMPARE(seen, 1); // already delivered when post() returns
-}
-
-void TestPreferences::pasteboardHoldsOnePlainString()
-{
-    auto *rich = new QMimeData;
-    rich->setHtml("<b>old</b>");
-    rich->setText("old");
-    QGuiApplication::clipboard()->setMimeData(rich, QClipboard::Clipboard);
-
-    Pasteboard::setString(QStringLiteral("新しい text\n2行目"));
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
-    QVERIFY(data);
-    QVERIFY(!data->hasHtml());
-    QCOMPARE(Pasteboard::string(), QStringLiteral("新しい text\n2行目"));
-
-    QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
-    QVERIFY(Pasteboard::string().isNull());
-}
-
-void TestPreferences::coordinatesFlipAtPrimaryBottom_data()
-{
-    QTest::addColumn<QRectF>("zorv");
-    QTest::addColumn<qreal>("height");
-    QTest::addColumn<QRectF>("qt");
-    QTest::newRow("bottom left corner")
-        << QRectF(0, 0, 720, 400) << 1080.0 << QRectF(0, 680, 720, 400);
-    QTest::newRow("top of screen")
-        << QRectF(100, 1055, 300, 25) << 1080.0 << QRectF(100, 0, 300, 25);
-    QTest::newRow("screen above primary")
-        << QRectF(0, 1080, 1920, 1200) << 1080.0 << QRectF(0, -1200, 1920, 1200);
-}
-
-void TestPreferences::coordinatesFlipAtPrimaryBottom()
-{
-    QFETCH(QRectF, zorv);
-    QFETCH(qreal, height);
-    QFETCH(QRectF, qt);
-    QCOMPARE(ScreenCoordinates::toQt(zorv, height), qt);
-    QCOMPARE(ScreenCoordinates::fromQt(qt, height), zorv);
-    QCOMPARE(ScreenCoordinates::toQt(zorv.topLeft(), height), QPointF(zorv.x(), height - zorv.y()));
-}
-
-void TestPreferences::screensAreInZorvCoordinates()
-{
-    const QList<ScreenGeometry> screens = ScreenCoordinates::screens();
-    QVERIFY(!screens.isEmpty());
-    const QRect primary = QGuiApplication::primaryScreen()->geometry();
-    QCOMPARE(screens.first().frame, QRectF(primary.x(), 0, primary.width(), primary.height()));
-    QCOMPARE(ScreenCoordinates::toQt(screens.first().frame), QRectF(primary));
-}
 
 QTEST_MAIN(TestPreferences)
 #include "tst_preferences.moc"

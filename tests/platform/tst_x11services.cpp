@@ -133,21 +133,216 @@ public:
     }
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void hotkeyFires_data();
-    void hotkeyFires();
-    void otherModifiersDoNotFire();
-    void heldKeyFiresOnce();
-    void grabHeldElsewhereFails();
-    void dropReleasesTheGrab();
-    void hotkeyMayOutliveTheApplication();
-    void activeWindowAndOwnership();
-    void activateAnotherWindow();
-    void stickyOnEveryShow();
+    void initTestCase()
+    {
+        if (!m_hasDisplay)
+            QSKIP("Xvfb is not installed");
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            QSKIP("xdotool is not installed");
+        QCOMPARE(currentDesktopSession(), DesktopSession::x11);
+        QVERIFY(dynamic_cast<X11HotkeyBackend *>(&HotKeysController::backend()));
+        m_windows = createWindowSystem();
+
+        if (!QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty()) {
+            m_windowManager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+            // openbox is ready once it manages a new window; one mapped while it starts may be
+            // missed, so the probe is repeated.
+            m_other = std::make_unique<OtherClient>();
+            OtherClient &client = *m_other;
+            for (int attempt = 0; attempt < 20 && !m_hasWindowManager; ++attempt) {
+                const quint32 probe = client.openWindow(1);
+                m_hasWindowManager = QTest::qWaitFor(
+                    [&] {
+                        return client.property(client.root(), "_NET_CLIENT_LIST").contains(probe);
+                    },
+                    1000);
+                client.closeWindow(probe);
+            }
+            QVERIFY(m_hasWindowManager);
+        }
+    }
+
+    void cleanupTestCase()
+    {
+        m_other.reset();
+        if (m_windowManager.state() != QProcess::NotRunning) {
+            m_windowManager.terminate();
+            m_windowManager.waitForFinished(5000);
+        }
+    }
+
+    void hotkeyFires_data()
+    {
+        QTest::addColumn<quint32>("keyCode");
+        QTest::addColumn<quint32>("modifiers");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("lockKey");
+        const auto row = [](const char *keys, quint32 keyCode, quint32 modifiers,
+                            const char *lockKey = "") {
+            QTest::addRow("%s %s", keys, lockKey)
+                << keyCode << modifiers << QString(keys) << QString(lockKey);
+        };
+        row("super+Return", 36, 0x1000);
+        row("super+alt+space", 49, 0x1800);
+        row("ctrl+shift+a", 0, 0x300);
+        row("F5", 96, 0);
+        row("ctrl+KP_Enter", 76, 0x100);
+        row("super+Return", 36, 0x1000, "Num_Lock");
+        row("super+Return", 36, 0x1000, "Caps_Lock");
+    }
+
+    void hotkeyFires()
+    {
+        QFETCH(quint32, keyCode);
+        QFETCH(quint32, modifiers);
+        QFETCH(QString, keys);
+        QFETCH(QString, lockKey);
+        int presses = 0;
+        int releases = 0;
+        HotKey hotKey(
+            keyCode, modifiers, [&] { ++presses; }, [&] { ++releases; });
+        QVERIFY(HotKeysController::registeredBoxes().rbegin()->second.carbonEventHotKey);
+        if (!lockKey.isEmpty())
+            QVERIFY(xdotool({QStringLiteral("key"), lockKey}));
+        QVERIFY(xdotool({QStringLiteral("key"), keys}));
+        QTRY_COMPARE(releases, 1);
+        QCOMPARE(presses, 1);
+        if (!lockKey.isEmpty())
+            QVERIFY(xdotool({QStringLiteral("key"), lockKey}));
+    }
+
+    void otherModifiersDoNotFire()
+    {
+        int presses = 0;
+        int marker = 0;
+        HotKey hotKey(36u, 0x1000u, [&] { ++presses; });
+        HotKey last(97u /* F6 */, 0u, [&] { ++marker; });
+        QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+Return"),
+                         QStringLiteral("super+shift+Return"), QStringLiteral("Return"),
+                         QStringLiteral("F6")}));
+        // Events arrive in order: once F6 is seen, the three others have been seen too.
+        QTRY_COMPARE(marker, 1);
+        QCOMPARE(presses, 0);
+    }
+
+    // Holding the combination makes the server repeat it; the hotkey still fires once.
+    void heldKeyFiresOnce()
+    {
+        int presses = 0;
+        int releases = 0;
+        HotKey hotKey(
+            36u, 0x1000u, [&] { ++presses; }, [&] { ++releases; });
+        QVERIFY(xdotool({QStringLiteral("keydown"), QStringLiteral("super+Return"),
+                         QStringLiteral("sleep"), QStringLiteral("1"), QStringLiteral("keyup"),
+                         QStringLiteral("super+Return")}));
+        QTRY_COMPARE(releases, 1);
+        QCOMPARE(presses, 1);
+    }
+
+    void grabHeldElsewhereFails()
+    {
+        OtherClient other;
+        // The other client takes F7 first, in every lock state (NumLock is Mod2 in Xvfb's map).
+        const quint8 f7 = other.keycode(XK_F7);
+        for (int lock :
+             {0, int(XCB_MOD_MASK_LOCK), int(XCB_MOD_MASK_2), XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK})
+            QVERIFY(other.grabKey(f7, quint16(lock)));
+        int presses = 0;
+        HotKey hotKey(98u /* F7 */, 0u, [&] { ++presses; });
+        QVERIFY(!HotKeysController::registeredBoxes().rbegin()->second.carbonEventHotKey);
+    }
+
+    void dropReleasesTheGrab()
+    {
+        {
+            HotKey hotKey(100u /* F8 */, 0x1000u, [] {});
+            QVERIFY(HotKeysController::registeredBoxes().rbegin()->second.carbonEventHotKey);
+            OtherClient other;
+            QVERIFY(!other.grabKey(other.keycode(XK_F8), XCB_MOD_MASK_4));
+        }
+        OtherClient other;
+        QVERIFY(other.grabKey(other.keycode(XK_F8), XCB_MOD_MASK_4));
+    }
+
+    // Regression: a hotkey dropped after the application ended used the registry after its
+    // destruction (and, under ASan, ungrabbed through the closed display connection).
+    void hotkeyMayOutliveTheApplication()
+    {
+        outlivesTheApplication = std::make_unique<HotKey>(101u /* F9 */, 0u, [] {});
+        QVERIFY(HotKeysController::registeredBoxes().rbegin()->second.carbonEventHotKey);
+    }
+
+    // Focus goes back to the window the user came from; a window closed meanwhile is "terminated".
+    void activeWindowOwnershipAndActivation()
+    {
+        requireWindowManager();
+        QWindow own;
+        own.resize(300, 200);
+        own.show();
+        own.requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(&own));
+        QTRY_COMPARE(m_windows->activeWindow(), std::optional<quint32>(own.winId()));
+        QVERIFY(m_windows->isOwnWindow(own.winId()));
+
+        OtherClient &other = *m_other;
+        const quint32 foreign = other.openWindow(1);
+        QTRY_VERIFY(other.property(other.root(), "_NET_CLIENT_LIST").contains(foreign));
+        QVERIFY(m_windows->activateWindow(foreign));
+        QTRY_COMPARE(m_windows->activeWindow(), std::optional<quint32>(foreign));
+        QTRY_VERIFY(!own.isActive());
+        QVERIFY(!m_windows->isOwnWindow(foreign));
+        QVERIFY(m_windows->windowExists(foreign));
+        other.closeWindow(foreign);
+        QVERIFY(!m_windows->windowExists(foreign));
+        QVERIFY(!m_windows->activateWindow(foreign));
+    }
+
+    // openbox keeps "all desktops" in _NET_WM_DESKTOP alone and has no sticky state; a window
+    // manager that supports _NET_WM_STATE_STICKY must show it too.
+    void stickyOnEveryShow()
+    {
+        requireWindowManager();
+        OtherClient other;
+        const quint32 sticky = other.atom("_NET_WM_STATE_STICKY");
+        const quint32 skipTaskbar = other.atom("_NET_WM_STATE_SKIP_TASKBAR");
+        const quint32 skipPager = other.atom("_NET_WM_STATE_SKIP_PAGER");
+        const bool wmKnowsSticky = other.property(other.root(), "_NET_SUPPORTED").contains(sticky);
+        const QList<quint32> allDesktops{0xFFFFFFFF};
+        QWindow bar;
+        bar.setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        bar.resize(200, 30);
+        for (int show = 0; show < 2; ++show) {
+            bar.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&bar));
+            m_windows->keepOnAllDesktops(&bar, true);
+            QTRY_COMPARE(other.property(bar.winId(), "_NET_WM_DESKTOP"), allDesktops);
+            // The taskbar state of a quickly re-shown window is not reliably reported back by
+            // openbox, so it is checked on the first show.
+            if (show == 0) {
+                QTRY_VERIFY(other.property(bar.winId(), "_NET_WM_STATE").contains(skipTaskbar));
+                QTRY_VERIFY(other.property(bar.winId(), "_NET_WM_STATE").contains(skipPager));
+                if (wmKnowsSticky)
+                    QTRY_VERIFY(other.property(bar.winId(), "_NET_WM_STATE").contains(sticky));
+            }
+            bar.hide();
+            QTRY_VERIFY(!QTest::qWaitForWindowExposed(&bar, 1));
+        }
+
+        QWindow panel;
+        panel.resize(400, 300);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        m_windows->keepOnAllDesktops(&panel, false);
+        QTRY_COMPARE(other.property(panel.winId(), "_NET_WM_DESKTOP"), allDesktops);
+        QVERIFY(!other.property(panel.winId(), "_NET_WM_STATE").contains(skipTaskbar));
+    }
 
 private:
-    void requireWindowManager();
+    void requireWindowManager()
+    {
+        if (!m_hasWindowManager)
+            QSKIP("openbox is not installed");
+    }
 
     bool m_hasDisplay;
     QProcess m_windowManager;
@@ -157,238 +352,6 @@ private:
     bool m_hasWindowManager = false;
     std::unique_ptr<WindowSystem> m_windows;
 };
-
-void TestX11Services::initTestCase()
-{
-    if (!m_hasDisplay)
-        QSKIP("Xvfb is not installed");
-    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-        QSKIP("xdotool is not installed");
-    QCOMPARE(currentDesktopSession(), DesktopSession::x11);
-    QVERIFY(dynamic_cast<X11HotkeyBackend *>(&HotKeysController::backend()));
-    m_windows = createWindowSystem();
-
-    if (!QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty()) {
-        m_windowManager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-        // openbox is ready once it manages a new window; one mapped while it starts may be
-        // missed, so the probe is repeated.
-        m_other = std::make_unique<OtherClient>();
-        OtherClient &client = *m_other;
-        for (int attempt = 0; attempt < 20 && !m_hasWindowManager; ++attempt) {
-            const quint32 probe = client.openWindow(1);
-            m_hasWindowManager = QTest::qWaitFor(
-                [&] { return client.property(client.root(), "_NET_CLIENT_LIST").contains(probe); },
-                1000);
-            client.closeWindow(probe);
-        }
-        QVERIFY(m_hasWindowManager);
-    }
-}
-
-void TestX11Services::cleanupTestCase()
-{
-    m_other.reset();
-    if (m_windowManager.state() != QProcess::NotRunning) {
-        m_windowManager.terminate();
-        m_windowManager.waitForFinished(5000);
-    }
-}
-
-void TestX11Services::hotkeyFires_data()
-{
-    QTest::addColumn<quint32>("keyCode");
-    QTest::addColumn<quint32>("modifiers");
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("lockKey");
-    QTest::newRow("Super+Return") << 36u << 0x1000u << "super+Return"
-                                  << "";
-    QTest::newRow("Super+Alt+space") << 49u << 0x1800u << "super+alt+space"
-                                     << "";
-    QTest::newRow("Super+space") << 49u << 0x1000u << "super+space"
-                                 << "";
-    QTest::newRow("Ctrl+Shift+a") << 0u << 0x300u << "ctrl+shift+a"
-                                  << "";
-    QTest::newRow("F5 alone") << 96u << 0u << "F5"
-                              << "";
-    QTest::newRow("Ctrl+keypad Enter") << 76u << 0x100u << "ctrl+KP_Enter"
-                                       << "";
-    QTest::newRow("with NumLock on") << 36u << 0x1000u << "super+Return"
-                                     << "Num_Lock";
-    QTest::newRow("with CapsLock on") << 36u << 0x1000u << "super+Return"
-                                      << "Caps_Lock";
-}
-
-void TestX11Services::hotkeyFires()
-{
-    QFETCH(quint32, keyCode);
-    QFETCH(quint32, modifiers);
-    QFETCH(QString, keys);
-    QFETCH(QString, lockKey);
-    int presses = 0;
-    int releases = 0;
-    HotKey hotKey(
-        keyCode, modifiers, [&] { ++presses; }, [&] { ++releases; });
-    QVERIFY(HotKeysController::registeredBoxes().rbegin()->second.carbonEventHotKey);
-    if (!lockKey.isEmpty())
-        QVERIFY(xdotool({QStringLiteral("key"), lockKey}));
-    QVERIFY(xdotool({QStringLiteral("key"), keys}));
-    QTRY_COMPARE(releases, 1);
-    QCOMPARE(presses, 1);
-    if (!lockKey.isEmpty())
-        QVERIFY(xdotool({QStringLiteral("key"), lockKey}));
-}
-
-void TestX11Services::otherModifiersDoNotFire()
-{
-    int presses = 0;
-    int marker = 0;
-    HotKey hotKey(36u, 0x1000u, [&] { ++presses; });
-    HotKey last(97u /* F6 */, 0u, [&] { ++marker; });
-    QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+Return"),
-                     QStringLiteral("super+shift+Return"), QStringLiteral("Return"),
-                     QStringLiteral("F6")}));
-    // Events arrive in order: once F6 is seen, the three others have been seen too.
-    QTRY_COMPARE(marker, 1);
-    QCOMPARE(presses, 0);
-}
-
-// Holding the combination makes the server repeat it; the hotkey still fires once.
-void TestX11Services::heldKeyFiresOnce()
-{
-    int presses = 0;
-    int releases = 0;
-    HotKey hotKey(
-        36u, 0x1000u, [&] { ++presses; }, [&] { ++releases; });
-    QVERIFY(
-        xdotool({QStringLiteral("keydown"), QStringLiteral("super+Return"), QStringLiteral("sleep"),
-                 QStringLiteral("1"), QStringLiteral("keyup"), QStringLiteral("super+Return")}));
-    QTRY_COMPARE(releases, 1);
-    QCOMPARE(presses, 1);
-}
-
-void TestX11Services::grabHeldElsewhereFails()
-{
-    OtherClient other;
-    // The other client takes F7 first, in every lock state (NumLock is Mod2 in Xvfb's map).
-    const quint8 f7 = other.keycode(XK_F7);
-    for (int lock :
-         {0, int(XCB_MOD_MASK_LOCK), int(XCB_MOD_MASK_2), XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK})
-        QVERIFY(other.grabKey(f7, quint16(lock)));
-    int presses = 0;
-    HotKey hotKey(98u /* F7 */, 0u, [&] { ++presses; });
-    QVERIFY(!HotKeysController::registeredBoxes().rbegin()->second.carbonEventHotKey);
-}
-
-void TestX11Services::dropReleasesTheGrab()
-{
-    {
-        HotKey hotKey(100u /* F8 */, 0x1000u, [] {});
-        QVERIFY(HotKeysController::registeredBoxes().rbegin()->second.carbonEventHotKey);
-        OtherClient other;
-        QVERIFY(!other.grabKey(other.keycode(XK_F8), XCB_MOD_MASK_4));
-    }
-    OtherClient other;
-    QVERIFY(other.grabKey(other.keycode(XK_F8), XCB_MOD_MASK_4));
-}
-
-// Regression: a hotkey dropped after the application ended used the registry after its
-// destruction (and, under ASan, ungrabbed through the closed display connection).
-void TestX11Services::hotkeyMayOutliveTheApplication()
-{
-    outlivesTheApplication = std::make_unique<HotKey>(101u /* F9 */, 0u, [] {});
-    QVERIFY(HotKeysController::registeredBoxes().rbegin()->second.carbonEventHotKey);
-}
-
-void TestX11Services::requireWindowManager()
-{
-    if (!m_hasWindowManager)
-        QSKIP("openbox is not installed");
-}
-
-void TestX11Services::activeWindowAndOwnership()
-{
-    requireWindowManager();
-    QWindow own;
-    own.resize(300, 200);
-    own.show();
-    own.requestActivate();
-    QVERIFY(QTest::qWaitForWindowActive(&own));
-    QTRY_COMPARE(m_windows->activeWindow(), std::optional<quint32>(own.winId()));
-    QVERIFY(m_windows->isOwnWindow(own.winId()));
-
-    OtherClient &other = *m_other;
-    const quint32 foreign = other.openWindow(1);
-    QTRY_VERIFY(other.property(other.root(), "_NET_CLIENT_LIST").contains(foreign));
-    QVERIFY(m_windows->activateWindow(foreign));
-    QTRY_COMPARE(m_windows->activeWindow(), std::optional<quint32>(foreign));
-    QVERIFY(!m_windows->isOwnWindow(foreign));
-    QVERIFY(m_windows->windowExists(foreign));
-    other.closeWindow(foreign);
-    QVERIFY(!m_windows->windowExists(foreign));
-}
-
-// Focus goes back to the window the user came from; a window closed meanwhile is "terminated".
-void TestX11Services::activateAnotherWindow()
-{
-    requireWindowManager();
-    OtherClient &other = *m_other;
-    const quint32 foreign = other.openWindow(1);
-    QTRY_VERIFY(other.property(other.root(), "_NET_CLIENT_LIST").contains(foreign));
-
-    QWindow own;
-    own.resize(300, 200);
-    own.show();
-    own.requestActivate();
-    QVERIFY(QTest::qWaitForWindowActive(&own));
-    QTRY_COMPARE(m_windows->activeWindow(), std::optional<quint32>(own.winId()));
-
-    QVERIFY(m_windows->activateWindow(foreign));
-    QTRY_COMPARE(m_windows->activeWindow(), std::optional<quint32>(foreign));
-    QTRY_VERIFY(!own.isActive());
-
-    other.closeWindow(foreign);
-    QVERIFY(!m_windows->activateWindow(foreign));
-}
-
-// openbox keeps "all desktops" in _NET_WM_DESKTOP alone and has no sticky state; a window manager
-// that supports _NET_WM_STATE_STICKY must show it too.
-void TestX11Services::stickyOnEveryShow()
-{
-    requireWindowManager();
-    OtherClient other;
-    const quint32 sticky = other.atom("_NET_WM_STATE_STICKY");
-    const quint32 skipTaskbar = other.atom("_NET_WM_STATE_SKIP_TASKBAR");
-    const quint32 skipPager = other.atom("_NET_WM_STATE_SKIP_PAGER");
-    const bool wmKnowsSticky = other.property(other.root(), "_NET_SUPPORTED").contains(sticky);
-    const QList<quint32> allDesktops{0xFFFFFFFF};
-    QWindow bar;
-    bar.setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    bar.resize(200, 30);
-    for (int show = 0; show < 2; ++show) {
-        bar.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&bar));
-        m_windows->keepOnAllDesktops(&bar, true);
-        QTRY_COMPARE(other.property(bar.winId(), "_NET_WM_DESKTOP"), allDesktops);
-        // The taskbar state of a quickly re-shown window is not reliably reported back by
-        // openbox, so it is checked on the first show.
-        if (show == 0) {
-            QTRY_VERIFY(other.property(bar.winId(), "_NET_WM_STATE").contains(skipTaskbar));
-            QTRY_VERIFY(other.property(bar.winId(), "_NET_WM_STATE").contains(skipPager));
-            if (wmKnowsSticky)
-                QTRY_VERIFY(other.property(bar.winId(), "_NET_WM_STATE").contains(sticky));
-        }
-        bar.hide();
-        QTRY_VERIFY(!QTest::qWaitForWindowExposed(&bar, 1));
-    }
-
-    QWindow panel;
-    panel.resize(400, 300);
-    panel.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&panel));
-    m_windows->keepOnAllDesktops(&panel, false);
-    QTRY_COMPARE(other.property(panel.winId(), "_NET_WM_DESKTOP"), allDesktops);
-    QVERIFY(!other.property(panel.winId(), "_NET_WM_STATE").contains(skipTaskbar));
-}
 
 int main(int argc, char **argv)
 {
