@@ -70,19 +70,170 @@ private slots:
     }
 
     void writesHistoryByteForByte_data();
-    void writesHistoryByteForByte();
+    void writesHistoryByteForByte()
+    {
+        QFETCH(HistorySnapshot, snapshot);
+        QFETCH(QByteArray, json);
+        saveHistory(snapshot.cards, snapshot.activeCardID);
+        QCOMPARE(readFile(historyPath()), json);
+        QCOMPARE(loadHistory(), snapshot);
+        QCOMPARE(modeOf(historyPath()), 0600);
+        QCOMPARE(modeOf(dataFolderURL()), 0700);
+    }
+
     void readsHandWrittenFiles_data();
-    void readsHandWrittenFiles();
+    void readsHandWrittenFiles()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(int, cards);
+        QFETCH(QString, active);
+        writeFile(historyPath(), json);
+        const std::optional<HistorySnapshot> snapshot = loadHistory();
+        QCOMPARE(snapshot.has_value(), cards >= 0);
+        if (!snapshot)
+            return;
+        QCOMPARE(snapshot->cards.size(), cards);
+        QCOMPARE(snapshot->activeCardID ? uuidText(*snapshot->activeCardID) : QString(), active);
+    }
+
     void unreadableHistoryIsKeptAside();
-    void legacyFolderMovesOnce_data();
-    void legacyFolderMovesOnce();
-    void addKeepsDuplicatesAndCallsBackBeforeSaving();
-    void trimsToLimitKeepingPins_data();
-    void trimsToLimitKeepingPins();
-    void removeMovesActiveAndCopiesIt_data();
-    void removeMovesActiveAndCopiesIt();
-    void selectCopiesEvenEmptyText();
-    void unknownOrTopIdChangesNothing();
+    void legacyFolderMovesOnce_data()
+    {
+        QTest::addColumn<bool>("newFolderExists");
+        QTest::newRow("only the legacy folder: moved, made private") << false;
+        QTest::newRow("both: legacy left alone") << true;
+    }
+
+    void legacyFolderMovesOnce()
+    {
+        QFETCH(bool, newFolderExists);
+        const QDir base(dataHome->path());
+        const QStringList folders =
+            newFolderExists ? QStringList{"ZORVE", "Zorv"} : QStringList{"ZORVE"};
+        for (const QString &folder : folders) {
+            QVERIFY(base.mkpath(folder));
+            QFile::setPermissions(base.filePath(folder), QFile::Permissions(0x7755));
+        }
+        writeFile(base.filePath("ZORVE/history.json"), "legacy");
+
+        QCOMPARE(dataFolderURL(), base.filePath("Zorv"));
+        QCOMPARE(QFile::exists(base.filePath("ZORVE")), newFolderExists);
+        QCOMPARE(modeOf(base.filePath("Zorv")), newFolderExists ? 0755 : 0700);
+        QCOMPARE(readFile(base.filePath("Zorv/history.json")),
+                 newFolderExists ? QByteArray() : QByteArray("legacy"));
+    }
+
+    void addKeepsDuplicatesAndCallsBackBeforeSaving()
+    {
+        CardStore store;
+        QByteArray fileDuringCallback;
+        store.onChange = [&] { fileDuringCallback = readFile(historyPath()); };
+        const Card first = store.add("same");
+        const Card second = store.add("same");
+        QCOMPARE(store.cards, (QList<Card>{second, first}));
+        QCOMPARE(store.activeCardID, second.id);
+        QVERIFY(!fileDuringCallback.contains(uuidText(second.id).toUtf8()));
+        QCOMPARE(loadHistory()->cards, store.cards);
+    }
+
+    void trimsToLimitKeepingPins_data()
+    {
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QString>("pins");         // of three cards
+        QTest::addColumn<QStringList>("expected"); // texts after add("new")
+        QTest::addColumn<QString>("active");
+
+        QTest::newRow("full: bottom card goes") << 3 << "" << QStringList{"new", "0", "1"} << "new";
+        QTest::newRow("pinned bottom survives")
+            << 3 << "..p" << QStringList{"new", "0", "2"} << "new";
+        QTest::newRow("pins fill the limit: only pins stay, new card too goes")
+            << 2 << "pp." << QStringList{"0", "1"} << "0";
+        QTest::newRow("more pins than limit") << 2 << "ppp" << QStringList{"0", "1", "2"} << "0";
+    }
+
+    void trimsToLimitKeepingPins()
+    {
+        QFETCH(int, limit);
+        QFETCH(QString, pins);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, active);
+        AppSettings::setMaxCards(limit);
+        CardStore store = storeWith(3, pins);
+        store.add("new");
+        QStringList texts;
+        for (const Card &card : std::as_const(store.cards))
+            texts << card.text;
+        QCOMPARE(texts, expected);
+        QCOMPARE(activeText(store), active);
+    }
+
+    void removeMovesActiveAndCopiesIt_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("removed");
+        QTest::addColumn<int>("active");
+        QTest::addColumn<QString>("newActive");
+        QTest::addColumn<QString>("clipboard");
+
+        QTest::newRow("active goes: top becomes active, copied") << 3 << 1 << 1 << "0"
+                                                                 << "0";
+        QTest::newRow("other card goes: nothing copied") << 3 << 2 << 1 << "1"
+                                                         << "untouched";
+        QTest::newRow("last card goes: none active") << 1 << 0 << 0 << "(none)"
+                                                     << "untouched";
+    }
+
+    void removeMovesActiveAndCopiesIt()
+    {
+        QFETCH(int, count);
+        QFETCH(int, removed);
+        QFETCH(int, active);
+        QFETCH(QString, newActive);
+        QFETCH(QString, clipboard);
+        CardStore store = storeWith(count);
+        store.activeCardID = store.cards.at(active).id;
+        Pasteboard::setString("untouched");
+        store.remove(store.cards.at(removed).id); // a reference into the list it changes
+        QCOMPARE(store.cards.size(), count - 1);
+        QCOMPARE(activeText(store), newActive);
+        QCOMPARE(Pasteboard::string(), clipboard);
+        QCOMPARE(loadHistory()->activeCardID, store.activeCardID);
+    }
+
+    void selectCopiesEvenEmptyText()
+    {
+        CardStore store;
+        const Card empty = store.add("");
+        store.add("other");
+        Pasteboard::setString("before");
+        store.select(empty.id);
+        QCOMPARE(store.activeCardID, empty.id);
+        QCOMPARE(store.cards.at(1).id, empty.id); // it stays where it is
+        QCOMPARE(Pasteboard::string(), QString(""));
+        store.togglePin(empty.id);
+        QVERIFY(loadHistory()->cards.at(1).isPinned);
+    }
+
+    void unknownOrTopIdChangesNothing()
+    {
+        CardStore store = storeWith(2);
+        const CardStore before = store;
+        int changes = 0;
+        store.onChange = [&] { ++changes; };
+        const QUuid unknown = QUuid::createUuid();
+        store.moveUp(store.cards.first().id);
+        store.moveUp(unknown);
+        store.select(unknown);
+        store.togglePin(unknown);
+        store.remove(unknown);
+        QCOMPARE(changes, 0);
+        QCOMPARE(store.cards, before.cards);
+        QVERIFY(!QFile::exists(historyPath()));
+
+        store.moveUp(store.cards.at(1).id);
+        QCOMPARE(store.cards, (QList<Card>{before.cards.at(1), before.cards.at(0)}));
+        QCOMPARE(store.activeCardID, before.activeCardID);
+    }
 };
 
 void TestCardStore::writesHistoryByteForByte_data()
@@ -104,17 +255,6 @@ void TestCardStore::writesHistoryByteForByte_data()
                       R"("text":"a\/b \"q\" \\ \n\t\u0001 日本語 😀","createdAt":-1.5,)"
                       R"("isPinned":false},{"id":"6F1E4A2B-0C3D-4E5F-8A9B-0123456789AB",)"
                       R"("text":"","createdAt":786000000,"isPinned":false}]})");
-}
-
-void TestCardStore::writesHistoryByteForByte()
-{
-    QFETCH(HistorySnapshot, snapshot);
-    QFETCH(QByteArray, json);
-    saveHistory(snapshot.cards, snapshot.activeCardID);
-    QCOMPARE(readFile(historyPath()), json);
-    QCOMPARE(loadHistory(), snapshot);
-    QCOMPARE(modeOf(historyPath()), 0600);
-    QCOMPARE(modeOf(dataFolderURL()), 0700);
 }
 
 void TestCardStore::readsHandWrittenFiles_data()
@@ -150,20 +290,6 @@ void TestCardStore::readsHandWrittenFiles_data()
     QTest::newRow("truncated") << QByteArray(R"({"cards":[)") << -1 << QString();
 }
 
-void TestCardStore::readsHandWrittenFiles()
-{
-    QFETCH(QByteArray, json);
-    QFETCH(int, cards);
-    QFETCH(QString, active);
-    writeFile(historyPath(), json);
-    const std::optional<HistorySnapshot> snapshot = loadHistory();
-    QCOMPARE(snapshot.has_value(), cards >= 0);
-    if (!snapshot)
-        return;
-    QCOMPARE(snapshot->cards.size(), cards);
-    QCOMPARE(snapshot->activeCardID ? uuidText(*snapshot->activeCardID) : QString(), active);
-}
-
 // Regression: a history.json that failed to load used to be replaced by the first change.
 void TestCardStore::unreadableHistoryIsKeptAside()
 {
@@ -182,143 +308,6 @@ void TestCardStore::unreadableHistoryIsKeptAside()
     QCOMPARE(aside.size(), 1);
     QCOMPARE(readFile(QDir(dataFolderURL()).filePath(aside.first())), broken);
     QCOMPARE(loadHistory()->cards.size(), 2);
-}
-
-void TestCardStore::legacyFolderMovesOnce_data()
-{
-    QTest::addColumn<bool>("newFolderExists");
-    QTest::newRow("only the legacy folder: moved, made private") << false;
-    QTest::newRow("both: legacy left alone") << true;
-}
-
-void TestCardStore::legacyFolderMovesOnce()
-{
-    QFETCH(bool, newFolderExists);
-    const QDir base(dataHome->path());
-    const QStringList folders =
-        newFolderExists ? QStringList{"ZORVE", "Zorv"} : QStringList{"ZORVE"};
-    for (const QString &folder : folders) {
-        QVERIFY(base.mkpath(folder));
-        QFile::setPermissions(base.filePath(folder), QFile::Permissions(0x7755));
-    }
-    writeFile(base.filePath("ZORVE/history.json"), "legacy");
-
-    QCOMPARE(dataFolderURL(), base.filePath("Zorv"));
-    QCOMPARE(QFile::exists(base.filePath("ZORVE")), newFolderExists);
-    QCOMPARE(modeOf(base.filePath("Zorv")), newFolderExists ? 0755 : 0700);
-    QCOMPARE(readFile(base.filePath("Zorv/history.json")),
-             newFolderExists ? QByteArray() : QByteArray("legacy"));
-}
-
-void TestCardStore::addKeepsDuplicatesAndCallsBackBeforeSaving()
-{
-    CardStore store;
-    QByteArray fileDuringCallback;
-    store.onChange = [&] { fileDuringCallback = readFile(historyPath()); };
-    const Card first = store.add("same");
-    const Card second = store.add("same");
-    QCOMPARE(store.cards, (QList<Card>{second, first}));
-    QCOMPARE(store.activeCardID, second.id);
-    QVERIFY(!fileDuringCallback.contains(uuidText(second.id).toUtf8()));
-    QCOMPARE(loadHistory()->cards, store.cards);
-}
-
-void TestCardStore::trimsToLimitKeepingPins_data()
-{
-    QTest::addColumn<int>("limit");
-    QTest::addColumn<QString>("pins");         // of three cards
-    QTest::addColumn<QStringList>("expected"); // texts after add("new")
-    QTest::addColumn<QString>("active");
-
-    QTest::newRow("full: bottom card goes") << 3 << "" << QStringList{"new", "0", "1"} << "new";
-    QTest::newRow("pinned bottom survives") << 3 << "..p" << QStringList{"new", "0", "2"} << "new";
-    QTest::newRow("pins fill the limit: only pins stay, new card too goes")
-        << 2 << "pp." << QStringList{"0", "1"} << "0";
-    QTest::newRow("more pins than limit") << 2 << "ppp" << QStringList{"0", "1", "2"} << "0";
-}
-
-void TestCardStore::trimsToLimitKeepingPins()
-{
-    QFETCH(int, limit);
-    QFETCH(QString, pins);
-    QFETCH(QStringList, expected);
-    QFETCH(QString, active);
-    AppSettings::setMaxCards(limit);
-    CardStore store = storeWith(3, pins);
-    store.add("new");
-    QStringList texts;
-    for (const Card &card : std::as_const(store.cards))
-        texts << card.text;
-    QCOMPARE(texts, expected);
-    QCOMPARE(activeText(store), active);
-}
-
-void TestCardStore::removeMovesActiveAndCopiesIt_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("removed");
-    QTest::addColumn<int>("active");
-    QTest::addColumn<QString>("newActive");
-    QTest::addColumn<QString>("clipboard");
-
-    QTest::newRow("active goes: top becomes active, copied") << 3 << 1 << 1 << "0"
-                                                             << "0";
-    QTest::newRow("other card goes: nothing copied") << 3 << 2 << 1 << "1"
-                                                     << "untouched";
-    QTest::newRow("last card goes: none active") << 1 << 0 << 0 << "(none)"
-                                                 << "untouched";
-}
-
-void TestCardStore::removeMovesActiveAndCopiesIt()
-{
-    QFETCH(int, count);
-    QFETCH(int, removed);
-    QFETCH(int, active);
-    QFETCH(QString, newActive);
-    QFETCH(QString, clipboard);
-    CardStore store = storeWith(count);
-    store.activeCardID = store.cards.at(active).id;
-    Pasteboard::setString("untouched");
-    store.remove(store.cards.at(removed).id); // a reference into the list it changes
-    QCOMPARE(store.cards.size(), count - 1);
-    QCOMPARE(activeText(store), newActive);
-    QCOMPARE(Pasteboard::string(), clipboard);
-    QCOMPARE(loadHistory()->activeCardID, store.activeCardID);
-}
-
-void TestCardStore::selectCopiesEvenEmptyText()
-{
-    CardStore store;
-    const Card empty = store.add("");
-    store.add("other");
-    Pasteboard::setString("before");
-    store.select(empty.id);
-    QCOMPARE(store.activeCardID, empty.id);
-    QCOMPARE(store.cards.at(1).id, empty.id); // it stays where it is
-    QCOMPARE(Pasteboard::string(), QString(""));
-    store.togglePin(empty.id);
-    QVERIFY(loadHistory()->cards.at(1).isPinned);
-}
-
-void TestCardStore::unknownOrTopIdChangesNothing()
-{
-    CardStore store = storeWith(2);
-    const CardStore before = store;
-    int changes = 0;
-    store.onChange = [&] { ++changes; };
-    const QUuid unknown = QUuid::createUuid();
-    store.moveUp(store.cards.first().id);
-    store.moveUp(unknown);
-    store.select(unknown);
-    store.togglePin(unknown);
-    store.remove(unknown);
-    QCOMPARE(changes, 0);
-    QCOMPARE(store.cards, before.cards);
-    QVERIFY(!QFile::exists(historyPath()));
-
-    store.moveUp(store.cards.at(1).id);
-    QCOMPARE(store.cards, (QList<Card>{before.cards.at(1), before.cards.at(0)}));
-    QCOMPARE(store.activeCardID, before.activeCardID);
 }
 
 QTEST_MAIN(TestCardStore)
