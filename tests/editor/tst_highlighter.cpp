@@ -138,41 +138,21 @@ struct Editor
 
 namespace {
 
+// Pieces the random edits are made of, separated by "|": the tricky characters of every
+// language, then the language's own.
 QStringList tokensFor(EditorLanguage language)
 {
-    QStringList tokens = {
-        QStringLiteral(" "),      QStringLiteral("  "),      QStringLiteral("\n"),
-        QStringLiteral("\n"),     QStringLiteral("\n  \n"),  QStringLiteral("\t"),
-        QStringLiteral("a"),      QStringLiteral("x1"),      QStringLiteral("foo"),
-        QStringLiteral("-"),      QStringLiteral("12"),      QStringLiteral("1.5"),
-        QStringLiteral(":"),      QStringLiteral(";"),       QStringLiteral("{"),
-        QStringLiteral("}"),      QStringLiteral(","),       QStringLiteral("#"),
-        QStringLiteral("."),      QStringLiteral("="),       QStringLiteral("\""),
-        QStringLiteral("'"),      QStringLiteral("/"),       QStringLiteral("*"),
-        QStringLiteral("/*"),     QStringLiteral("*/"),      QStringLiteral("//"),
-        QStringLiteral("<"),      QStringLiteral(">"),       QStringLiteral("!"),
-        QStringLiteral(" …"),     QStringLiteral("\u2028"),  QStringLiteral("\u00a0"),
-        QStringLiteral("\u3000"), QStringLiteral("\f"),      QStringLiteral("\v"),
-        QStringLiteral("\u0085"), QStringLiteral("e\u0301"), QStringLiteral("\U0001F600"),
-        QStringLiteral("\u200d"), QStringLiteral("\u0661")};
-    switch (language) {
-    case EditorLanguage::javascript:
-        tokens << QStringLiteral("`") << QStringLiteral("for") << QStringLiteral("let")
-               << QStringLiteral("in") << QStringLiteral("return");
-        break;
-    case EditorLanguage::css:
-        tokens << QStringLiteral("px") << QStringLiteral("%") << QStringLiteral(".btn")
-               << QStringLiteral("#id") << QStringLiteral("color") << QStringLiteral("a {")
-               << QStringLiteral(": red");
-        break;
-    case EditorLanguage::html:
-        tokens << QStringLiteral("<!--") << QStringLiteral("-->") << QStringLiteral("<div")
-               << QStringLiteral("</div>") << QStringLiteral(" class=") << QStringLiteral("--");
-        break;
-    case EditorLanguage::plain:
-        break;
-    }
-    return tokens;
+    QString tokens =
+        QStringLiteral(" |  |\n|\n|\n  \n|\t|a|x1|foo|-|12|1.5|:|;|{|}|,|#|.|=|\"|'|/|*|"
+                       "/*|*/|//|<|>|!| …|\u2028|\u00a0|\u3000|\f|\v|\u0085|e\u0301|"
+                       "\U0001F600|\u200d|\u0661");
+    if (language == EditorLanguage::javascript)
+        tokens += QStringLiteral("|`|for|let|in|return");
+    else if (language == EditorLanguage::css)
+        tokens += QStringLiteral("|px|%|.btn|#id|color|a {|: red");
+    else if (language == EditorLanguage::html)
+        tokens += QStringLiteral("|<!--|-->|<div|</div>| class=|--");
+    return tokens.split(QLatin1Char('|'));
 }
 
 QString randomSnippet(QRandomGenerator &random, const QStringList &tokens, int maxTokens)

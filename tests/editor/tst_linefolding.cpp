@@ -85,18 +85,16 @@ private slots:
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("folded");
         QTest::addColumn<QString>("hidden");
-        QTest::newRow("three lines") << "a\n    b\nc" << 0 << "a" + badge + "\nc"
-                                     << "    b\n";
-        QTest::newRow("to the end")
-            << "x\ny\n    1\n    2" << 1 << "x\ny" + badge << "    1\n    2\n";
-        QTest::newRow("blank line ends block")
-            << "a\n    b\n\n    c" << 0 << "a" + badge + "\n\n    c"
-            << "    b\n";
-        QTest::newRow("deeper lines go with it")
-            << "a\n    b\n        c\n    d\ne" << 0 << "a" + badge + "\ne"
-            << "    b\n        c\n    d\n";
-        QTest::newRow("empty line with indented block") << "\n\tb\nc" << 0 << badge + "\nc"
-                                                        << "\tb\n";
+        const auto row = [](const char *name, const char *text, int line, const QString &folded,
+                            const char *hidden) {
+            QTest::newRow(name) << QString(text) << line << folded << QString(hidden);
+        };
+        row("three lines", "a\n    b\nc", 0, "a" + badge + "\nc", "    b\n");
+        row("to the end", "x\ny\n    1\n    2", 1, "x\ny" + badge, "    1\n    2\n");
+        row("blank line ends block", "a\n    b\n\n    c", 0, "a" + badge + "\n\n    c", "    b\n");
+        row("deeper lines go with it", "a\n    b\n        c\n    d\ne", 0, "a" + badge + "\ne",
+            "    b\n        c\n    d\n");
+        row("empty line with indented block", "\n\tb\nc", 0, badge + "\nc", "\tb\n");
     }
 
     void foldAndUnfoldRoundTrip()

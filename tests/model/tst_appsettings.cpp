@@ -156,40 +156,23 @@ private slots:
         QTest::addColumn<QString>("returnToPrevious");
         QTest::addColumn<QString>("autoCollapse");
         QTest::addColumn<AfterConfirmBehavior>("expected");
+        const auto row = [](const char *name, const char *stored, const char *returnToPrevious,
+                            const char *autoCollapse, AfterConfirmBehavior expected) {
+            QTest::newRow(name) << QString(stored) << QString(returnToPrevious)
+                                << QString(autoCollapse) << expected;
+        };
         using B = AfterConfirmBehavior;
-        QTest::newRow("all absent") << "-"
-                                    << "-"
-                                    << "-" << B::stayOpen;
-        QTest::newRow("only collapse off") << "-"
-                                           << "-"
-                                           << "f" << B::stayOpen;
-        QTest::newRow("only return on") << "-"
-                                        << "t"
-                                        << "-" << B::returnAndCollapse;
-        QTest::newRow("only return off") << "-"
-                                         << "f"
-                                         << "-" << B::collapseOnly;
-        QTest::newRow("return, collapse") << "-"
-                                          << "t"
-                                          << "t" << B::returnAndCollapse;
-        QTest::newRow("return, no collapse") << "-"
-                                             << "t"
-                                             << "f" << B::stayOpen;
-        QTest::newRow("no return, collapse") << "-"
-                                             << "f"
-                                             << "t" << B::collapseOnly;
-        QTest::newRow("neither") << "-"
-                                 << "f"
-                                 << "f" << B::stayOpen;
-        QTest::newRow("legacy of wrong type") << "-"
-                                              << "yes"
-                                              << "2" << B::stayOpen;
-        QTest::newRow("stored wins") << "collapseOnly"
-                                     << "t"
-                                     << "f" << B::collapseOnly;
-        QTest::newRow("stored unknown derives") << "CollapseOnly"
-                                                << "t"
-                                                << "-" << B::returnAndCollapse;
+        row("all absent", "-", "-", "-", B::stayOpen);
+        row("only collapse off", "-", "-", "f", B::stayOpen);
+        row("only return on", "-", "t", "-", B::returnAndCollapse);
+        row("only return off", "-", "f", "-", B::collapseOnly);
+        row("return, collapse", "-", "t", "t", B::returnAndCollapse);
+        row("return, no collapse", "-", "t", "f", B::stayOpen);
+        row("no return, collapse", "-", "f", "t", B::collapseOnly);
+        row("neither", "-", "f", "f", B::stayOpen);
+        row("legacy of wrong type", "-", "yes", "2", B::stayOpen);
+        row("stored wins", "collapseOnly", "t", "f", B::collapseOnly);
+        row("stored unknown derives", "CollapseOnly", "t", "-", B::returnAndCollapse);
     }
 
     void afterConfirmDerivation()
