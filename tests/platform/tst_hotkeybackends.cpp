@@ -92,8 +92,6 @@ private slots:
         QTest::addColumn<quint16>("x11");
         // ShiftMask 1, ControlMask 4, Mod1Mask 8, Mod4Mask 64.
         QTest::newRow("cmdKey is Control") << 0x100u << quint16(4);
-        QTest::newRow("shiftKey") << 0x200u << quint16(1);
-        QTest::newRow("optionKey is Mod1") << 0x800u << quint16(8);
         QTest::newRow("controlKey is Mod4") << 0x1000u << quint16(64);
         QTest::newRow("all") << 0x1B00u << quint16(77);
         QTest::newRow("unknown bits dropped") << (0x1000u | 0x400u | 0x80u) << quint16(64);
@@ -122,8 +120,7 @@ private slots:
     {
         QFETCH(quint32, keyCode);
         QFETCH(quint32, modifiers);
-        QFETCH(QString, trigger);
-        QCOMPARE(PortalHotkeyBackend::preferredTrigger(keyCode, modifiers), trigger);
+        QTEST(PortalHotkeyBackend::preferredTrigger(keyCode, modifiers), "trigger");
     }
 };
 

@@ -86,8 +86,6 @@ private slots:
         const QRect mark = panel->brandMarkView()->geometry();
         QCOMPARE(mark.right() + 1, 720 - 14);
         QCOMPARE(mark.bottom() + 1, 400 - 10);
-        QCOMPARE(panel->brandMarkView()->alpha(), 0.28);
-        QCOMPARE(panel->brandMarkView()->watermarkAlpha, 0.28);
 
         window->resize(900, 600);
         panel->resize(window->size());
