@@ -260,8 +260,6 @@ private slots:
         QFETCH(bool, withUpHandler);
         QFETCH(int, kind);
         QFETCH(QString, tamper);
-        QFETCH(int, status);
-        QFETCH(QString, called);
 
         QString calls;
         HotKey hotKey(Key::k, ModifierFlag::command);
@@ -278,8 +276,8 @@ private slots:
         if (tamper == QLatin1String("id"))
             event.id = HotKeysController::lastHotKeyID() + 100;
         const bool noEvent = tamper == QLatin1String("null");
-        QCOMPARE(HotKeysController::handleHotKeyEvent(noEvent ? nullptr : &event), status);
-        QCOMPARE(calls, called);
+        QTEST(HotKeysController::handleHotKeyEvent(noEvent ? nullptr : &event), "status");
+        QTEST(calls, "called");
     }
 
     // Re-registering on a press drops the hotkey that is being handled.

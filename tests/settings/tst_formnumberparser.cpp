@@ -39,11 +39,10 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(bool, accepted);
-        QFETCH(double, value);
         const auto parsed = FormNumberParser::parseDouble(text);
         QCOMPARE(parsed.has_value(), accepted);
         if (accepted)
-            QCOMPARE(*parsed, value);
+            QTEST(*parsed, "value");
     }
 
     void parseInteger_data()
@@ -66,11 +65,10 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(bool, accepted);
-        QFETCH(qint64, value);
         const auto parsed = FormNumberParser::parseInteger(text);
         QCOMPARE(parsed.has_value(), accepted);
         if (accepted)
-            QCOMPARE(*parsed, value);
+            QTEST(*parsed, "value");
     }
 };
 
