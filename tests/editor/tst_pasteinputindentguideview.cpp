@@ -38,23 +38,20 @@ private slots:
         QTest::addColumn<int>("line");
         QTest::addColumn<QList<qreal>>("columns");
 
-        QTest::newRow("eight spaces: two guides")
-            << QStringLiteral("        x") << 0 << QList<qreal>{2, 6};
-        QTest::newRow("one tab: one guide") << QStringLiteral("\tx") << 0 << QList<qreal>{2};
-        QTest::newRow("three spaces: level 0") << QStringLiteral("   x") << 0 << QList<qreal>{};
-        QTest::newRow("two spaces and a tab: level 1")
-            << QStringLiteral("  \tx") << 0 << QList<qreal>{2};
-        QTest::newRow("two tabs") << QStringLiteral("\t\tx") << 0 << QList<qreal>{2, 6};
-        QTest::newRow("tab after four spaces")
-            << QStringLiteral("    \tx") << 0 << QList<qreal>{2, 6};
-        QTest::newRow("only spaces count, not what follows")
-            << QStringLiteral("    x    y") << 0 << QList<qreal>{2};
-        QTest::newRow("empty line between indented lines has none")
-            << QStringLiteral("        a\n\n        b") << 1 << QList<qreal>{};
-        QTest::newRow("indented line after an empty one")
-            << QStringLiteral("        a\n\n        b") << 2 << QList<qreal>{2, 6};
-        QTest::newRow("no indentation") << QStringLiteral("x") << 0 << QList<qreal>{};
-        QTest::newRow("empty text") << QString() << 0 << QList<qreal>{};
+        const auto row = [](const char *name, const char *text, int line, QList<qreal> columns) {
+            QTest::newRow(name) << QString(text) << line << columns;
+        };
+        row("eight spaces: two guides", "        x", 0, {2, 6});
+        row("one tab: one guide", "\tx", 0, {2});
+        row("three spaces: level 0", "   x", 0, {});
+        row("two spaces and a tab: level 1", "  \tx", 0, {2});
+        row("two tabs", "\t\tx", 0, {2, 6});
+        row("tab after four spaces", "    \tx", 0, {2, 6});
+        row("only spaces count, not what follows", "    x    y", 0, {2});
+        row("empty line between indented lines has none", "        a\n\n        b", 1, {});
+        row("indented line after an empty one", "        a\n\n        b", 2, {2, 6});
+        row("no indentation", "x", 0, {});
+        row("empty text", "", 0, {});
     }
 
     void guidesRunThroughTheMiddleOfEachStep()

@@ -1,7 +1,6 @@
 #include "platform/Pasteboard.h"
 #include "platform/PreferencesStore.h"
 #include "platform/ScreenCoordinates.h"
-#include "platform/SettingsNotifier.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -125,16 +124,6 @@ private slots:
         m_store->remove("gone");
         m_store = std::make_unique<PreferencesStore>(path());
         QVERIFY(!m_store->contains("gone"));
-    }
-
-    void notifierRunsObserversDuringPost()
-    {
-        int seen = 0;
-        QObject context;
-        connect(SettingsNotifier::instance(), &SettingsNotifier::settingsDidChange, &context,
-                [&seen] { ++seen; });
-        SettingsNotifier::post();
-        QCOMPARE(seen, 1); // already delivered when post() returns
     }
 
     void pasteboardHoldsOnePlainString()

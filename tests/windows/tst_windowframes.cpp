@@ -84,14 +84,6 @@ private slots:
         QCOMPARE(peekBarFrame(panel, QSizeF(80, 30), std::nullopt).topLeft(),
                  QPointF(panel.x() + panel.width() / 2 - 40, panel.y()));
     }
-
-    void firstContainingIsHalfOpen()
-    {
-        const QList<QRectF> screens{QRectF(0, 0, 100, 100), QRectF(100, 0, 100, 100)};
-        QCOMPARE(firstContaining(screens, QPointF(100, 50)), std::optional<qsizetype>(1));
-        QCOMPARE(firstContaining(screens, QPointF(0, 0)), std::optional<qsizetype>(0));
-        QCOMPARE(firstContaining(screens, QPointF(250, 50)), std::nullopt);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestWindowFrames)
