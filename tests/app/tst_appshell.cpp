@@ -1,10 +1,7 @@
 #include "app/AppKeyMonitor.h"
-#include "app/AppMenuActions.h"
-#include "app/StatusBarController.h"
 #include "windows/FloatingWindowController.h"
 
 #include <QApplication>
-#include <QMenu>
 #include <QTest>
 
 using Command = AppKeyDecision::Command;
@@ -63,62 +60,6 @@ private slots:
         // Without a window controller only quitting remains.
         const AppKeyDecision alone = decideAppKey(key, mods, characters, false, panelVisible);
         QCOMPARE(alone.command == Command::quit, command == int(Command::quit));
-    }
-
-    // The menus' shortcuts are the keys the user has; the snap items carry their digit.
-    void mainMenuShortcuts()
-    {
-        AppMenuActions actions(nullptr, {});
-        actions.installMainMenu({});
-        const QList<QAction *> menus = actions.mainMenu()->actions();
-        QCOMPARE(menus.size(), 3);
-        QStringList shortcuts;
-        for (const QAction *menu : menus) {
-            for (const QAction *item : menu->menu()->actions())
-                shortcuts << item->shortcut().toString(QKeySequence::PortableText);
-        }
-        QCOMPARE(shortcuts, QStringList({"Ctrl+,", "", "", "Ctrl+Q", "Ctrl+Z", "Ctrl+Shift+Z", "",
-                                         "Ctrl+X", "Ctrl+C", "Ctrl+V", "Ctrl+A", "", "", "Meta+1",
-                                         "Meta+0", "Meta+2", "Meta+9"}));
-        const QList<QAction *> windowItems = menus[2]->menu()->actions();
-        QCOMPARE(windowItems[2]->data().toInt(), 1);
-        QCOMPARE(windowItems[5]->data().toInt(), 9);
-        // A snap without a window controller does nothing.
-        actions.snapToCorner(windowItems[5]);
-    }
-
-    void statusMenuRunsItsClosures()
-    {
-        int settingsOpened = 0;
-        int quits = 0;
-        StatusBarController status(
-            nullptr, [&] { ++settingsOpened; }, [&] { ++quits; });
-        const QList<QAction *> items = status.menu()->actions();
-        QCOMPARE(items.size(), 4);
-        items[0]->trigger(); // without a window controller: nothing
-        items[1]->trigger();
-        items[3]->trigger();
-        QCOMPARE(settingsOpened, 1);
-        QCOMPARE(quits, 1);
-    }
-
-    void statusItemImageSize()
-    {
-        const QImage image = StatusBarController::statusItemImage(1);
-        QCOMPARE(image.height(), 16);
-        QVERIFY(image.width() > 17);
-        // A template: every pixel is black with some alpha.
-        bool anyInk = false;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                const QColor pixel = image.pixelColor(x, y);
-                if (pixel.alpha() == 0)
-                    continue;
-                anyInk = true;
-                QCOMPARE(pixel.red() + pixel.green() + pixel.blue(), 0);
-            }
-        }
-        QVERIFY(anyInk);
     }
 };
 

@@ -308,24 +308,6 @@ private slots:
         QTEST(AppSettings::cardPreviewText(text), "expected");
     }
 
-    void gutterWidthGrowsByDigits()
-    {
-        const double one = AppSettings::gutterWidth(1);
-        QCOMPARE(AppSettings::gutterWidth(0), one);
-        QCOMPARE(AppSettings::gutterWidth(99), one);
-        const double hundred = AppSettings::gutterWidth(100);
-        const double thousand = AppSettings::gutterWidth(1000);
-        QVERIFY(hundred - one >= 4 && hundred - one <= 10);         // one digit of a ~11-pixel font
-        QVERIFY(qAbs((thousand - hundred) - (hundred - one)) <= 1); // one digit each, whole points
-        QCOMPARE(one, std::ceil(one));
-        QVERIFY(one > 26);
-
-        store().setDouble("fontSize", 16);
-        QCOMPARE(AppSettings::gutterWidth(1), one); // unset reads as 16
-        store().setDouble("fontSize", 40);
-        QVERIFY(AppSettings::gutterWidth(1) > one);
-    }
-
     void codeMode()
     {
         QVERIFY(!AppSettings::editorFontCodeMode());

@@ -118,14 +118,6 @@ private slots:
         QVERIFY(!m_store->contains("missing"));
     }
 
-    void removeForgetsTheKey()
-    {
-        m_store->setInt("gone", 3);
-        m_store->remove("gone");
-        m_store = std::make_unique<PreferencesStore>(path());
-        QVERIFY(!m_store->contains("gone"));
-    }
-
     void pasteboardHoldsOnePlainString()
     {
         auto *rich = new QMimeData;
