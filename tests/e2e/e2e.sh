@@ -91,6 +91,8 @@ focus_panel
 read -r px py pw ph <<<"$(geometry Zorv)"
 type_and_confirm "collapse me"
 check "collapseOnly hides the panel" wait_until 3 is_hidden Zorv
+check "a collapsing confirm records one card" \
+    test "$(grep -o '"text":"collapse me"' "$DATA/history.json" | wc -l)" -eq 1
 check "the bar appears" wait_until 3 is_visible ZORV
 read -r bx by bw bh <<<"$(geometry ZORV)"
 check "the bar is 30 points high" test "$bh" -eq 30
