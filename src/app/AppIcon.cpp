@@ -1,15 +1,24 @@
 #include "app/AppIcon.h"
 
-#include <QImage>
+#include <QFile>
 #include <QPixmap>
 
 QIcon appIconImage()
 {
-    for (const char *path : {":/images/ZorvDockIcon.png", ":/images/AppIcon.png"}) {
-        const QPixmap pixmap(QString::fromLatin1(path));
-        if (!pixmap.isNull())
-            return QIcon(pixmap);
+    // "ZorvDockIcon" comes in the sizes a window icon is drawn at. Every size given here is
+    // copied into each window's icon property on the X server, so none is larger than needed;
+    // files are read only when a size is first asked for.
+    QIcon dockIcon;
+    for (const int size : {16, 32, 48, 64, 128}) {
+        const QString path = QStringLiteral(":/images/ZorvDockIcon/%1.png").arg(size);
+        if (QFile::exists(path))
+            dockIcon.addFile(path, QSize(size, size));
     }
+    if (!dockIcon.isNull())
+        return dockIcon;
+    const QPixmap appIcon(QStringLiteral(":/images/AppIcon.png"));
+    if (!appIcon.isNull())
+        return QIcon(appIcon);
     const QIcon themed = QIcon::fromTheme(QStringLiteral("zorv"));
     return QIcon(themed.pixmap(256, 256));
 }

@@ -15,7 +15,8 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("size");
         QTest::newRow("rabbit") << ":/images/ZorvRabbit.png" << 256;
-        QTest::newRow("dock icon") << ":/images/ZorvDockIcon.png" << 512;
+        QTest::newRow("dock icon, smallest") << ":/images/ZorvDockIcon/16.png" << 16;
+        QTest::newRow("dock icon, largest") << ":/images/ZorvDockIcon/128.png" << 128;
         QTest::newRow("app icon") << ":/images/AppIcon.png" << 256;
     }
     void imageDecodes()
