@@ -166,6 +166,8 @@ void FloatingWindowController::preparePanel()
     if (!m_panel)
         makePanel();
     m_panel->ensurePolished();
+    // Creating the native window is most of a first show's cost: do it while the show waits.
+    m_panel->winId();
 }
 
 void FloatingWindowController::showPanel(bool rememberFrontmostApp)
