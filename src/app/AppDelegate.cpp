@@ -8,6 +8,7 @@
 #include "model/AppSettings.h"
 #include "model/HistoryFile.h"
 #include "platform/DesktopSession.h"
+#include "platform/PreferencesStore.h"
 #include "platform/SettingsNotifier.h"
 #include "platform/WindowSystem.h"
 #include "settings/SettingsWindowController.h"
@@ -172,4 +173,5 @@ void AppDelegate::quit()
 void AppDelegate::applicationWillTerminate()
 {
     saveHistoryNow();
+    PreferencesStore::standard().sync();
 }

@@ -9,7 +9,7 @@
 
 PreferencesStore &PreferencesStore::standard()
 {
-    // Kept for the life of the process; never destroyed, so no write waits for a destructor.
+    // Kept for the life of the process and never destroyed: quitting calls sync().
     static PreferencesStore *store = new PreferencesStore;
     return *store;
 }
@@ -100,7 +100,6 @@ std::optional<QString> PreferencesStore::stringValue(const QString &key) const
 void PreferencesStore::write(const QString &key, const QVariant &value)
 {
     m_settings->setValue(key, value);
-    m_settings->sync();
 }
 
 void PreferencesStore::setBool(const QString &key, bool value)
@@ -126,11 +125,14 @@ void PreferencesStore::setString(const QString &key, const QString &value)
 void PreferencesStore::remove(const QString &key)
 {
     m_settings->remove(key);
-    m_settings->sync();
 }
 
 void PreferencesStore::clear()
 {
     m_settings->clear();
+}
+
+void PreferencesStore::sync()
+{
     m_settings->sync();
 }

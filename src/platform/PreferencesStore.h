@@ -18,7 +18,11 @@ class QVariant;
 //   double - a finite decimal number (an integer is a number too);
 //   string - any single value's text.
 // A typed read of a value that does not read as that type (a list, "abc" under a double key,
-// NaN) gives nullopt, exactly as an absent key does. Every write reaches the disk at once.
+// NaN) gives nullopt, exactly as an absent key does.
+//
+// Writes are read back at once; they reach the disk when control is back in the event loop,
+// all of one turn's writes together (the four numbers of a window frame, say), or at sync().
+// Writing the file is an fsync and a rename, too slow to repeat for every key.
 class PreferencesStore
 {
 public:
@@ -43,6 +47,7 @@ public:
     void setString(const QString &key, const QString &value);
     void remove(const QString &key);
     void clear();
+    void sync();
 
 private:
     PreferencesStore();
