@@ -172,6 +172,8 @@ void AppDelegate::quit()
 
 void AppDelegate::applicationWillTerminate()
 {
+    if (m_windowController)
+        m_windowController->keepEditorTextInMemo();
     saveHistoryNow();
     PreferencesStore::standard().sync();
 }

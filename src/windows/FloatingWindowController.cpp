@@ -199,11 +199,17 @@ void FloatingWindowController::bringForwardOrShow()
     m_mainPanel->focusEditor();
 }
 
+void FloatingWindowController::keepEditorTextInMemo()
+{
+    if (m_mainPanel)
+        m_memoStore.applyInput(m_mainPanel->editorText());
+}
+
 void FloatingWindowController::collapseToPeekBar()
 {
     if (!m_panel || !m_isVisible)
         return;
-    m_memoStore.applyInput(m_mainPanel->editorText());
+    keepEditorTextInMemo();
     const QRectF frame = panelFrame();
     AppSettings::saveWindowFrame(frame);
     setVisible(false);

@@ -34,6 +34,9 @@ public:
     void preparePanel();
     void bringForwardOrShow();
     void collapseToPeekBar();
+    // Merges the editor's text into the active memo, as a collapse does; also at quit, so
+    // text typed since the last confirm outlives the process.
+    void keepEditorTextInMemo();
     void snapPanel(PanelScreenCorner corner);
     void handleAfterConfirm();
     // Collapses a shown panel, or shows it remembering the window the user is in.
