@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 #include "platform/PreferencesStore.h"
 #include "platform/SingleInstance.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -55,6 +56,9 @@ int main(int argc, char *argv[])
     AppDelegate delegate;
     QObject::connect(&instance, &SingleInstance::requestReceived, &delegate,
                      &AppDelegate::handleInstanceRequest);
+    TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &TerminationSignals::terminationRequested, &delegate,
+                     [&delegate] { delegate.quit(); });
     QTimer::singleShot(0, &delegate, [&delegate] { delegate.applicationDidFinishLaunching(); });
     return app.exec();
 }

@@ -27,6 +27,7 @@ list(APPEND ZORV_SOURCES
   src/platform/DesktopSession.cpp
   src/platform/PortalHotkeyBackend.cpp
   src/platform/SingleInstance.cpp
+  src/platform/TerminationSignals.cpp
   src/platform/X11HotkeyBackend.cpp
   src/platform/X11WindowSystem.cpp
 )

@@ -138,6 +138,17 @@ xdotool key super+Return
 wait_until 3 sh -c '[ "$(xdotool getactivewindow getwindowname)" = Zorv ]'
 xdotool windowactivate --sync "$(visible_window e2e-term)"
 check "activating another window collapses the panel" wait_until 3 is_hidden Zorv
-stop_zorv
+
+# --- a termination signal quits like Ctrl+Q: text typed but not confirmed is kept -----------
+xdotool key super+Return
+wait_until 3 sh -c '[ "$(xdotool getactivewindow getwindowname)" = Zorv ]'
+xdotool key ctrl+a
+xdotool type --delay 5 "typed, never confirmed"
+sleep 0.3
+kill -TERM "$ZORV_PID"
+wait "$ZORV_PID"
+check "SIGTERM quits with status 0" test $? -eq 0
+ZORV_PID=""
+check "SIGTERM keeps the unconfirmed text in the memo" memo_has "typed, never confirmed"
 
 finish

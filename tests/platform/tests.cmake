@@ -11,6 +11,7 @@ zorv_add_test(tst_preferences platform/tst_preferences.cpp)
 # Hotkey backends, single instance, X11.
 zorv_add_test(tst_hotkeybackends platform/tst_hotkeybackends.cpp)
 zorv_add_test(tst_singleinstance platform/tst_singleinstance.cpp)
+zorv_add_test(tst_terminationsignals platform/tst_terminationsignals.cpp)
 zorv_add_test(tst_x11services platform/tst_x11services.cpp)
 zorv_add_test(tst_portalhotkeys platform/tst_portalhotkeys.cpp)
 

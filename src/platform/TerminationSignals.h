@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+// SIGTERM, SIGINT and SIGHUP (a logout, a `kill`, Ctrl+C in a terminal) turned into a Qt
+// signal on the main thread, so Zorv quits the way Ctrl+Q does and saves what it holds.
+// One instance per process; the handlers stay installed for its life.
+class TerminationSignals : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TerminationSignals(QObject *parent = nullptr);
+    ~TerminationSignals() override;
+
+    // False when the handlers could not be installed; the signals then end the process as
+    // they would without Zorv's help.
+    bool isWatching() const { return m_notifier != nullptr; }
+
+signals:
+    void terminationRequested(int signalNumber);
+
+private:
+    void readPending();
+
+    QSocketNotifier *m_notifier = nullptr;
+};
