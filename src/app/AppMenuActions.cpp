@@ -4,6 +4,7 @@
 #include "windows/PanelScreenCorner.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 
@@ -115,6 +116,10 @@ void AppMenuActions::showAbout()
 {
     QMessageBox box(QMessageBox::Information, QStringLiteral("ZORV"), QStringLiteral("ZORV"));
     box.setInformativeText(aboutInformativeText(QApplication::applicationVersion()));
+    // Qt wraps the informative text at any Japanese character, breaking the one-line
+    // description in two; it is short enough to stand on one line.
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
+        label->setWordWrap(false);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
