@@ -1,5 +1,6 @@
 #include "app/StatusBarController.h"
 
+#include "platform/TrayHost.h"
 #include "windows/FloatingWindowController.h"
 #include "windows/ZorvLogoView.h"
 
@@ -57,7 +58,8 @@ StatusBarController::StatusBarController(FloatingWindowController *windowControl
     QAction *quitAction = m_menu->addAction(QStringLiteral("終了"), this, [this] { quit(); });
     quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    m_statusItem->setIcon(trayIcon(statusItemImage()));
+    m_statusItem->setIcon(
+        trayIcon(trayShowsWideIcons() ? statusItemImage() : squareStatusItemImage()));
     m_statusItem->setToolTip(QStringLiteral("ZORV — ⌃Return で表示"));
     m_statusItem->setContextMenu(m_menu.get());
     // A left click opens the menu as well, as the menu is the item's only content.
@@ -97,30 +99,44 @@ QImage StatusBarController::statusItemImage(qreal devicePixelRatio)
     const QFontMetricsF metrics(font);
     const double textWidth = metrics.horizontalAdvance(QStringLiteral("ZORV"));
     const QSizeF size(std::ceil(textWidth) + 17, 16);
+    return templateImage(size, devicePixelRatio, [&](QPainter &painter) {
+        drawLogo(painter, 0);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        // The cap height's bottom-up baseline placement turned into a top-down baseline.
+        const double baselineFromBottom = (16 - metrics.capHeight()) / 2 - 1;
+        painter.drawText(QPointF(17, 16 - baselineFromBottom), QStringLiteral("ZORV"));
+    });
+}
 
+QImage StatusBarController::squareStatusItemImage(qreal devicePixelRatio)
+{
+    return templateImage(QSizeF(16, 16), devicePixelRatio,
+                         [](QPainter &painter) { drawLogo(painter, 1); });
+}
+
+QImage StatusBarController::templateImage(const QSizeF &size, qreal devicePixelRatio,
+                                          const std::function<void(QPainter &)> &draw)
+{
     QImage image((size * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(devicePixelRatio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-    const QImage logo = logoImage().toImage();
-    if (!logo.isNull()) {
-        const double s = std::min(14.0 / logo.width(), 16.0 / logo.height());
-        const QSizeF drawn(logo.width() * s, logo.height() * s);
-        // Bottom-up placement (16 - h) / 2 is symmetric, so it reads the same top-down.
-        painter.drawImage(QRectF(QPointF(0, (16 - drawn.height()) / 2), drawn), logo);
-    }
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    // The cap height's bottom-up baseline placement turned into a top-down baseline.
-    const double baselineFromBottom = (16 - metrics.capHeight()) / 2 - 1;
-    painter.drawText(QPointF(17, 16 - baselineFromBottom), QStringLiteral("ZORV"));
-    painter.end();
-
+    draw(painter);
     // A template image: one colour with alpha, so the tray can tint it like its own icons.
-    QImage mask = image;
-    QPainter tint(&mask);
-    tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    tint.fillRect(QRectF(QPointF(0, 0), size), Qt::black);
-    return mask;
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(QRectF(QPointF(0, 0), size), Qt::black);
+    return image;
+}
+
+void StatusBarController::drawLogo(QPainter &painter, double left)
+{
+    const QImage logo = logoImage().toImage();
+    if (logo.isNull())
+        return;
+    const double s = std::min(14.0 / logo.width(), 16.0 / logo.height());
+    const QSizeF drawn(logo.width() * s, logo.height() * s);
+    // Bottom-up placement (16 - h) / 2 is symmetric, so it reads the same top-down.
+    painter.drawImage(QRectF(QPointF(left, (16 - drawn.height()) / 2), drawn), logo);
 }

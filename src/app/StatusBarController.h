@@ -8,6 +8,7 @@
 
 class FloatingWindowController;
 class QMenu;
+class QPainter;
 class QSystemTrayIcon;
 
 // The tray entry, present for the whole run: show or collapse the panel, settings, quit.
@@ -29,8 +30,14 @@ public:
 
     // The logo followed by "ZORV", (ceil(text width) + 17) x 16 points, drawn in one colour.
     static QImage statusItemImage(qreal devicePixelRatio = 2);
+    // The logo alone, 16 x 16 points, for trays that give every icon a square slot.
+    static QImage squareStatusItemImage(qreal devicePixelRatio = 2);
 
 private:
+    static QImage templateImage(const QSizeF &size, qreal devicePixelRatio,
+                                const std::function<void(QPainter &)> &draw);
+    static void drawLogo(QPainter &painter, double left);
+
     std::unique_ptr<QMenu> m_menu;
     std::unique_ptr<QSystemTrayIcon> m_statusItem;
     QPointer<FloatingWindowController> m_windowController;

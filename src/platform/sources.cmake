@@ -28,6 +28,7 @@ list(APPEND ZORV_SOURCES
   src/platform/PortalHotkeyBackend.cpp
   src/platform/SingleInstance.cpp
   src/platform/TerminationSignals.cpp
+  src/platform/TrayHost.cpp
   src/platform/X11HotkeyBackend.cpp
   src/platform/X11WindowSystem.cpp
 )
