@@ -20,14 +20,6 @@ constexpr double minWidth = 560, maxWidth = 1200, minHeight = 320, maxHeight = 9
 constexpr double screenInset = 32; // the frame may be at most this much smaller than the screen
 constexpr double screenMargin = 8; // and keeps this distance from its edges
 
-// Half-open, like the platform's point-in-rectangle test, so that a centre on the border
-// between two screens belongs to exactly one of them.
-bool containsPoint(const QRectF &rect, const QPointF &point)
-{
-    return point.x() >= rect.x() && point.x() < rect.x() + rect.width() && point.y() >= rect.y() &&
-           point.y() < rect.y() + rect.height();
-}
-
 std::optional<ScreenGeometry> fallbackScreen(const QList<ScreenGeometry> &screens,
                                              const std::optional<ScreenGeometry> &preferred,
                                              const std::optional<ScreenGeometry> &main)
@@ -74,12 +66,8 @@ QRectF AppSettings::fittedWindowFrame(const QRectF &proposed, const QList<Screen
         return screen ? centredIn(screen->visibleFrame, w, h) : frame;
     }
     std::optional<ScreenGeometry> screen;
-    const auto holdsCentre = [&](const ScreenGeometry &s) {
-        return containsPoint(s.frame, frame.center());
-    };
-    if (const auto it = std::find_if(screens.begin(), screens.end(), holdsCentre);
-        it != screens.end())
-        screen = *it;
+    if (const auto index = screenContaining(screens, frame.center()))
+        screen = screens[*index];
     else
         screen = fallbackScreen(screens, preferredScreen, mainScreen);
     return screen ? keptInside(screen->visibleFrame, frame) : frame;

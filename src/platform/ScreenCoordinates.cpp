@@ -1,5 +1,6 @@
 #include "platform/ScreenCoordinates.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -53,6 +54,11 @@ qreal ScreenCoordinates::primaryScreenHeight()
         return 0;
     const QRect geometry = primary->geometry();
     return geometry.y() + geometry.height();
+}
+
+QPointF ScreenCoordinates::mouseLocation()
+{
+    return fromQt(QPointF(QCursor::pos()));
 }
 
 QList<ScreenGeometry> ScreenCoordinates::screens()

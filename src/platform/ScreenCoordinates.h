@@ -29,4 +29,6 @@ public:
     static qreal primaryScreenHeight();
     // Every connected screen, primary first (Qt's order), in Zorv's convention.
     static QList<ScreenGeometry> screens();
+    // The mouse pointer's position in Zorv's convention.
+    static QPointF mouseLocation();
 };

@@ -11,31 +11,8 @@
 #include "windows/PeekBarPanel.h"
 #include "windows/WindowFrames.h"
 
-#include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
-
-namespace {
-
-QList<QRectF> screenFrames(const QList<ScreenGeometry> &screens)
-{
-    QList<QRectF> frames;
-    for (const ScreenGeometry &screen : screens)
-        frames.append(screen.frame);
-    return frames;
-}
-
-QPointF mouseLocation()
-{
-    return ScreenCoordinates::fromQt(QPointF(QCursor::pos()));
-}
-
-double storedWindowOpacity()
-{
-    return AppSettings::windowOpacity();
-}
-
-} // namespace
 
 FloatingWindowController::FloatingWindowController(CardStore &cardStore, MemoStore &memoStore,
                                                    WindowSystem &windowSystem, QObject *parent)
@@ -103,7 +80,7 @@ void FloatingWindowController::makePanel()
     if (m_mainMenu)
         m_panel->setMainMenu(m_mainMenu, m_shortcutActions);
     setPanelFrame(AppSettings::savedWindowFrame());
-    m_panel->setWindowOpacity(storedWindowOpacity());
+    m_panel->setWindowOpacity(AppSettings::windowOpacity());
 
     connect(m_panel.get(), &FloatingPanel::moved, this, [this] {
         if (m_isVisible)
@@ -133,7 +110,7 @@ void FloatingWindowController::placePanel()
 {
     const QList<ScreenGeometry> screens = ScreenCoordinates::screens();
     std::optional<ScreenGeometry> preferred;
-    if (const auto index = WindowFrames::firstContaining(screenFrames(screens), mouseLocation()))
+    if (const auto index = screenContaining(screens, ScreenCoordinates::mouseLocation()))
         preferred = screens[*index];
     setPanelFrame(
         AppSettings::fittedWindowFrame(AppSettings::savedWindowFrame(), screens, preferred));
@@ -216,7 +193,7 @@ void FloatingWindowController::collapseToPeekBar()
     m_panel->hide();
     m_peekBar->showBar(frame);
     if (m_peekBar->panel())
-        m_peekBar->panel()->setWindowOpacity(storedWindowOpacity());
+        m_peekBar->panel()->setWindowOpacity(AppSettings::windowOpacity());
 }
 
 void FloatingWindowController::toggleShown()
@@ -255,10 +232,9 @@ void FloatingWindowController::snapPanel(PanelScreenCorner corner)
     if (screens.isEmpty())
         return;
     const QRectF frame = panelFrame();
-    const QList<QRectF> frames = screenFrames(screens);
-    auto index = WindowFrames::firstContaining(frames, frame.center());
+    auto index = screenContaining(screens, frame.center());
     if (!index)
-        index = WindowFrames::firstContaining(frames, mouseLocation());
+        index = screenContaining(screens, ScreenCoordinates::mouseLocation());
     const ScreenGeometry &screen = screens[index.value_or(0)];
     const QRectF snapped = WindowFrames::cornerFrame(corner, frame.size(), screen.visibleFrame);
     setPanelFrame(snapped);

@@ -10,8 +10,6 @@
 #include "windows/PeekBarPanel.h"
 #include "windows/WindowFrames.h"
 
-#include <QCursor>
-
 PeekBarController::PeekBarController(FloatingWindowController *windowController,
                                      WindowSystem &windowSystem)
     : m_windowController(windowController)
@@ -50,12 +48,8 @@ void PeekBarController::showBar(const QRectF &panelFrame)
     m_barContentView->setAccentColor(accentColor(AppSettings::peekBarAccent()));
 
     const QList<ScreenGeometry> screens = ScreenCoordinates::screens();
-    QList<QRectF> frames;
-    for (const ScreenGeometry &screen : screens)
-        frames.append(screen.frame);
-    const QPointF mouse = ScreenCoordinates::fromQt(QPointF(QCursor::pos()));
     std::optional<QRectF> visible;
-    if (const auto index = WindowFrames::firstContaining(frames, mouse))
+    if (const auto index = screenContaining(screens, ScreenCoordinates::mouseLocation()))
         visible = screens[*index].visibleFrame;
     else if (!screens.isEmpty())
         visible = screens.front().visibleFrame;

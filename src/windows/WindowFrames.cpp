@@ -41,18 +41,6 @@ QRectF cornerFrame(PanelScreenCorner corner, const QSizeF &size, const QRectF &v
     return {left, upper, w, h};
 }
 
-std::optional<qsizetype> firstContaining(const QList<QRectF> &frames, const QPointF &point)
-{
-    for (qsizetype i = 0; i < frames.size(); ++i) {
-        const QRectF &f = frames[i];
-        // Half-open like the platform's point-in-rect test: the far edges belong to the neighbour.
-        if (point.x() >= f.x() && point.x() < f.x() + f.width() && point.y() >= f.y() &&
-            point.y() < top(f))
-            return i;
-    }
-    return std::nullopt;
-}
-
 QRectF peekBarFrame(const QRectF &panelFrame, const QSizeF &barSize,
                     const std::optional<QRectF> &visibleFrame)
 {

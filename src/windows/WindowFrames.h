@@ -23,9 +23,6 @@ QSizeF clampedPanelSize(const QSizeF &size);
 // the visible frame with a 16-point margin.
 QRectF cornerFrame(PanelScreenCorner corner, const QSizeF &size, const QRectF &visibleFrame);
 
-// Index of the first frame that contains `point`, if any.
-std::optional<qsizetype> firstContaining(const QList<QRectF> &frames, const QPointF &point);
-
 // The bar centred under the collapsed panel on its former bottom edge, then kept inside
 // the visible frame with 8 points at the left, right and bottom and none at the top.
 QRectF peekBarFrame(const QRectF &panelFrame, const QSizeF &barSize,
