@@ -3,11 +3,11 @@
 #include "model/Card.h"
 #include "model/CardStore.h"
 #include "platform/KeyCharacters.h"
+#include "views/CallbackMenuItem.h"
 #include "views/CardRowView.h"
 #include "views/CardSlotView.h"
 #include "views/ViewLook.h"
 
-#include <QAction>
 #include <QCursor>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,26 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// A menu item that carries its own closure and is its own target.
-class CallbackMenuItem : public QAction
-{
-public:
-    CallbackMenuItem(const QString &title, std::function<void()> callback, QObject *parent)
-        : QAction(title, parent)
-        , callback(std::move(callback))
-    {
-        connect(this, &QAction::triggered, this, [this] { run(); });
-    }
-
-    void run()
-    {
-        if (callback)
-            callback();
-    }
-
-    std::function<void()> callback;
-};
 
 QLabel *makeLabel(const QString &text, const QFont &font, const QColor &color, QWidget *parent)
 {

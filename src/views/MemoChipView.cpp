@@ -1,11 +1,11 @@
 #include "views/MemoChipView.h"
 
 #include "model/Memo.h"
+#include "views/CallbackMenuItem.h"
 #include "views/ClickCounter.h"
 #include "views/ElidedLabel.h"
 #include "views/ViewLook.h"
 
-#include <QAction>
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,30 +14,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <algorithm>
-
-namespace {
-
-// A menu item that carries its own closure and is its own target.
-class MemoCallbackMenuItem : public QAction
-{
-public:
-    MemoCallbackMenuItem(const QString &title, std::function<void()> callback, QObject *parent)
-        : QAction(title, parent)
-        , callback(std::move(callback))
-    {
-        connect(this, &QAction::triggered, this, [this] { run(); });
-    }
-
-    void run()
-    {
-        if (callback)
-            callback();
-    }
-
-    std::function<void()> callback;
-};
-
-} // namespace
 
 MemoChipView::MemoChipView(const Memo &memo, bool isActive, QWidget *parent)
     : QWidget(parent)
