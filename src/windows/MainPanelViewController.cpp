@@ -148,9 +148,8 @@ QString MainPanelViewController::editorText() const
 void MainPanelViewController::pasteInputDidConfirm(const QString &text)
 {
     m_cardStore.add(text);
-    m_memoStore.activeOrCreate();
     // The memo keeps what the editor shows, not only the trimmed copy.
-    m_memoStore.setActiveText(editorText());
+    applyInputToMemo();
     if (onPasteConfirmed)
         onPasteConfirmed();
 }
