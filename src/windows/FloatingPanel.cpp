@@ -1,6 +1,6 @@
 #include "windows/FloatingPanel.h"
 
-#include "platform/Compositor.h"
+#include "windows/RoundedWindowMask.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -149,19 +149,8 @@ void FloatingPanel::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     if (m_content)
         m_content->setGeometry(rect());
-    updateMask();
+    applyRoundedWindowMask(*this, cornerRadius);
     emit resized();
-}
-
-void FloatingPanel::updateMask()
-{
-    if (Compositor::isActive()) {
-        clearMask();
-        return;
-    }
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
-    setMask(QRegion(shape.toFillPolygon().toPolygon()));
 }
 
 void FloatingPanel::moveEvent(QMoveEvent *event)

@@ -45,7 +45,6 @@ protected:
 
 private:
     Qt::Edges edgesAt(const QPointF &position) const;
-    void updateMask();
     void updateEdgeCursor(Qt::Edges edges, const QPointF &position);
 
     QWidget *m_content = nullptr;

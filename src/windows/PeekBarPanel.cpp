@@ -1,10 +1,7 @@
 #include "windows/PeekBarPanel.h"
 
-#include "platform/Compositor.h"
 #include "windows/PeekBarContentView.h"
-
-#include <QPainterPath>
-#include <QRegion>
+#include "windows/RoundedWindowMask.h"
 
 PeekBarPanel::PeekBarPanel(PeekBarContentView *content)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
@@ -22,12 +19,5 @@ void PeekBarPanel::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_content->setGeometry(rect());
-    // Without a compositor a translucent window shows black corners: cut them off instead.
-    if (Compositor::isActive()) {
-        clearMask();
-        return;
-    }
-    QPainterPath pill;
-    pill.addRoundedRect(QRectF(rect()), height() / 2.0, height() / 2.0);
-    setMask(QRegion(pill.toFillPolygon().toPolygon()));
+    applyRoundedWindowMask(*this, height() / 2.0);
 }

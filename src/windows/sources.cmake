@@ -2,6 +2,7 @@
 list(APPEND ZORV_SOURCES
   src/windows/PanelScreenCorner.cpp
   src/windows/WindowFrames.cpp
+  src/windows/RoundedWindowMask.cpp
   src/windows/PeekBarContentView.cpp
   src/windows/PeekBarPanel.cpp
   src/windows/PeekBarController.cpp
