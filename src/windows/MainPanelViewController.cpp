@@ -9,6 +9,7 @@
 #include "platform/KeyCharacters.h"
 #include "views/CardListViewController.h"
 #include "views/MemoPanelViewController.h"
+#include "views/ViewLook.h"
 #include "windows/PanelKeyChord.h"
 #include "windows/PanelKeyMonitor.h"
 #include "windows/ZorvBrandMarkView.h"
@@ -37,13 +38,6 @@ private:
     QColor m_color;
 };
 
-QColor blackAtAlpha(double alpha)
-{
-    QColor color(Qt::black);
-    color.setAlphaF(float(alpha));
-    return color;
-}
-
 } // namespace
 
 MainPanelViewController::MainPanelViewController(CardStore &cardStore, MemoStore &memoStore,
@@ -56,8 +50,8 @@ MainPanelViewController::MainPanelViewController(CardStore &cardStore, MemoStore
     , m_memoPanelViewController(new MemoPanelViewController(memoStore, this))
     , m_cardListViewController(new CardListViewController(cardStore, std::move(onOpenSettings),
                                                           std::move(onCollapse), this))
-    , m_verticalDivider(new DividerView(blackAtAlpha(0.12), this))
-    , m_inputMemoDivider(new DividerView(blackAtAlpha(0.08), this))
+    , m_verticalDivider(new DividerView(ViewLook::withAlpha(Qt::black, 0.12), this))
+    , m_inputMemoDivider(new DividerView(ViewLook::withAlpha(Qt::black, 0.08), this))
     , m_brandMarkView(new ZorvBrandMarkView(this))
 {
     loadView();

@@ -1,5 +1,7 @@
 #include "windows/PeekBarContentView.h"
 
+#include "views/ViewLook.h"
+
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -11,12 +13,6 @@
 namespace {
 
 const QString barText = QStringLiteral("ZORV");
-
-QColor withAlpha(QColor color, double alpha)
-{
-    color.setAlphaF(float(alpha));
-    return color;
-}
 
 } // namespace
 
@@ -58,7 +54,7 @@ void PeekBarContentView::paintEvent(QPaintEvent *)
     QPainterPath pill;
     pill.addRoundedRect(bounds.adjusted(0.75, 0.75, -0.75, -0.75), radius, radius);
     painter.fillPath(pill, QColor::fromRgbF(0.06f, 0.06f, 0.06f, 0.92f));
-    painter.setPen(QPen(withAlpha(m_accentColor, 0.55), 1.5));
+    painter.setPen(QPen(ViewLook::withAlpha(m_accentColor, 0.55), 1.5));
     painter.drawPath(pill);
 
     const QFont font = barFont();
@@ -77,7 +73,7 @@ void PeekBarContentView::paintEvent(QPaintEvent *)
     static constexpr std::array<std::pair<int, int>, 9> glowOffsets{
         {{0, 0}, {1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {-1, -1}, {1, -1}, {-1, 1}}};
     for (const auto &[dx, dy] : glowOffsets)
-        drawAt(dx, dy, withAlpha(m_accentColor, 0.35));
+        drawAt(dx, dy, ViewLook::withAlpha(m_accentColor, 0.35));
     drawAt(0, 0, m_accentColor);
     drawAt(0, 0.5, QColor::fromRgbF(1, 1, 1, 0.55f));
 }
