@@ -1,9 +1,8 @@
+#include "../views/ViewTestSupport.h"
 #include "editor/PasteInputViewController.h"
 #include "model/AppSettings.h"
 #include "model/CardStore.h"
-#include "model/DataFolder.h"
 #include "model/MemoStore.h"
-#include "platform/PreferencesStore.h"
 #include "platform/ScreenCoordinates.h"
 #include "platform/WindowSystem.h"
 #include "windows/FloatingPanel.h"
@@ -14,9 +13,7 @@
 #include "windows/PeekBarPanel.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 
 // Stands in for the window manager: which window is active and which get activated.
@@ -46,9 +43,7 @@ class TestFloatingWindow : public QObject
 private slots:
     void init()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        PreferencesStore::standard().clear();
-        QDir(dataFolderURL()).removeRecursively();
+        ViewTest::resetUserData();
         m_windows = FakeWindowSystem();
         m_cards = std::make_unique<CardStore>();
         m_memos = std::make_unique<MemoStore>();

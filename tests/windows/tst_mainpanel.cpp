@@ -1,10 +1,9 @@
+#include "../views/ViewTestSupport.h"
 #include "editor/PasteInputTextView.h"
 #include "editor/PasteInputViewController.h"
 #include "model/CardStore.h"
-#include "model/DataFolder.h"
 #include "model/MemoStore.h"
 #include "platform/Pasteboard.h"
-#include "platform/PreferencesStore.h"
 #include "views/CardListViewController.h"
 #include "views/CardRowView.h"
 #include "views/CardSlotView.h"
@@ -15,12 +14,10 @@
 
 #include <QAction>
 
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 
 Q_DECLARE_METATYPE(std::optional<PanelScreenCorner>)
@@ -32,13 +29,6 @@ const Qt::KeyboardModifiers control = Qt::MetaModifier;
 const Qt::KeyboardModifiers option = Qt::AltModifier;
 const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
 
-// Stores rebuild their views one event-loop turn after a change.
-void turn()
-{
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 } // namespace
 
 class TestMainPanel : public QObject
@@ -48,9 +38,7 @@ class TestMainPanel : public QObject
 private slots:
     void init()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        PreferencesStore::standard().clear();
-        QDir(dataFolderURL()).removeRecursively();
+        ViewTest::resetUserData();
         Pasteboard::setString(QStringLiteral("before"));
         cardStore = std::make_unique<CardStore>();
         memoStore = std::make_unique<MemoStore>();
@@ -143,7 +131,7 @@ private slots:
 
         CardSlotView *first = panel->cardListViewController()->slotViews().front();
         QVERIFY(first->isEmpty());
-        turn();
+        ViewTest::turn();
         QVERIFY(!first->isEmpty());
         QCOMPARE(first->cardID(), cardStore->cards.front().id);
         QVERIFY(first->hostedRow()->isActiveCard());
@@ -322,7 +310,7 @@ private slots:
         typeIntoEditor(QStringLiteral("collapse"));
 
         press(Qt::Key_Return, command);
-        turn();
+        ViewTest::turn();
 
         QCOMPARE(confirmedCount, 1);
         QVERIFY(!panel->hasKeyMonitor());
@@ -337,7 +325,7 @@ private slots:
     {
         typeIntoEditor(QStringLiteral("  card text\n"));
         press(Qt::Key_Return, command);
-        turn();
+        ViewTest::turn();
         typeIntoEditor(QStringLiteral("something else"));
         panel->cardListViewController()->setFocus();
         CardRowView *row = panel->cardListViewController()->slotViews().front()->hostedRow();
