@@ -249,11 +249,10 @@ void MemoPanelViewController::reloadChips()
                                   ViewLook::calibratedWhite(0.5), m_stackView));
         return;
     }
-    const int limit = AppSettings::maxVisibleMemos();
-    const QList<Memo> visible = m_memoStore->visibleMemos(limit);
+    const QList<Memo> visible = m_memoStore->visibleMemos(AppSettings::maxVisibleMemos());
     for (const Memo &memo : visible)
         addArrangedView(makeChip(memo, m_memoStore->activeMemoID == memo.id));
-    const qsizetype hidden = m_memoStore->memos.size() - m_memoStore->visibleMemos(limit).size();
+    const qsizetype hidden = m_memoStore->memos.size() - visible.size();
     if (hidden > 0)
         addArrangedView(makeHiddenCountLabel(hidden));
 }
