@@ -18,20 +18,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel *makeLabel(const QString &text, const QFont &font, const QColor &color, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-    return label;
-}
-
-} // namespace
-
 CardListViewController::CardListViewController(CardStore &cardStore,
                                                std::function<void()> onOpenSettings,
                                                std::function<void()> onCollapse, QWidget *parent)
@@ -40,13 +26,15 @@ CardListViewController::CardListViewController(CardStore &cardStore,
     , onCollapse(std::move(onCollapse))
     , m_cardStore(&cardStore)
     , m_headerView(new QWidget(this))
-    , m_titleLabel(makeLabel(QStringLiteral("履歴"), ViewLook::systemFont(11, QFont::DemiBold),
-                             ViewLook::calibratedWhite(0.5), m_headerView))
+    , m_titleLabel(ViewLook::makeLabel(QStringLiteral("履歴"),
+                                       ViewLook::systemFont(11, QFont::DemiBold),
+                                       ViewLook::calibratedWhite(0.5), m_headerView))
     , m_settingsButton(new QPushButton(QStringLiteral("設定"), m_headerView))
     , m_collapseButton(new QPushButton(QStringLiteral("たたむ"), m_headerView))
     , m_stackView(new QWidget(this))
-    , m_emptyLabel(makeLabel(QStringLiteral("改行2回で\nここに追加"), ViewLook::systemFont(9),
-                             ViewLook::calibratedWhite(0.45), this))
+    , m_emptyLabel(ViewLook::makeLabel(QStringLiteral("改行2回で\nここに追加"),
+                                       ViewLook::systemFont(9), ViewLook::calibratedWhite(0.45),
+                                       this))
 {
     installStoreObserver();
     buildHeader();

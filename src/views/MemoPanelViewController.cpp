@@ -30,17 +30,6 @@ constexpr int rowHeight = 32;
 constexpr int folderButtonWidth = 22;
 constexpr int overlayScrollerHeight = 5;
 
-QLabel *makeLabel(const QString &text, int pixelSize, QFont::Weight weight, const QColor &color,
-                  QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setFont(ViewLook::systemFont(pixelSize, weight));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-    return label;
-}
-
 QIcon folderIcon(const QStyle *style)
 {
     const QIcon themed = QIcon::fromTheme(QStringLiteral("folder"));
@@ -54,8 +43,9 @@ QIcon folderIcon(const QStyle *style)
 MemoPanelViewController::MemoPanelViewController(MemoStore &memoStore, QWidget *parent)
     : QWidget(parent)
     , m_memoStore(&memoStore)
-    , m_titleLabel(makeLabel(QStringLiteral("メモ（コピーしても残る）"), 11, QFont::DemiBold,
-                             ViewLook::calibratedWhite(0.45), this))
+    , m_titleLabel(ViewLook::makeLabel(QStringLiteral("メモ（コピーしても残る）"),
+                                       ViewLook::systemFont(11, QFont::DemiBold),
+                                       ViewLook::calibratedWhite(0.45), this))
     , m_folderButton(new QPushButton(this))
     , m_addButton(new QPushButton(QStringLiteral("＋"), this))
     , m_applyButton(new QPushButton(QStringLiteral("反映"), this))
@@ -245,8 +235,9 @@ void MemoPanelViewController::reloadChips()
 {
     clearArrangedViews();
     if (m_memoStore->memos.isEmpty()) {
-        addArrangedView(makeLabel(QStringLiteral("＋ でメモを作成"), 12, QFont::Normal,
-                                  ViewLook::calibratedWhite(0.5), m_stackView));
+        addArrangedView(ViewLook::makeLabel(QStringLiteral("＋ でメモを作成"),
+                                            ViewLook::systemFont(12),
+                                            ViewLook::calibratedWhite(0.5), m_stackView));
         return;
     }
     const QList<Memo> visible = m_memoStore->visibleMemos(AppSettings::maxVisibleMemos());
@@ -282,8 +273,9 @@ MemoChipView *MemoPanelViewController::makeChip(const Memo &memo, bool isActive)
 
 QLabel *MemoPanelViewController::makeHiddenCountLabel(qsizetype hidden)
 {
-    QLabel *label = makeLabel(QStringLiteral("他 %1 件…").arg(hidden), 11, QFont::Normal,
-                              ViewLook::secondaryLabelColor(palette()), m_stackView);
+    QLabel *label =
+        ViewLook::makeLabel(QStringLiteral("他 %1 件…").arg(hidden), ViewLook::systemFont(11),
+                            ViewLook::secondaryLabelColor(palette()), m_stackView);
     label->setToolTip(QStringLiteral("フォルダに保存されたメモをすべて表示"));
     return label;
 }

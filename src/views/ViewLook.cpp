@@ -1,6 +1,7 @@
 #include "views/ViewLook.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -43,6 +44,17 @@ QColor ViewLook::secondaryLabelColor(const QPalette &palette)
 QColor ViewLook::systemRedColor()
 {
     return QColor(255, 59, 48);
+}
+
+QLabel *ViewLook::makeLabel(const QString &text, const QFont &font, const QColor &color,
+                            QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+    return label;
 }
 
 void ViewLook::paintRoundedBox(QPainter &painter, const QRectF &bounds, double radius,

@@ -4,9 +4,11 @@
 #include <QFont>
 #include <QRectF>
 
+class QLabel;
 class QPainter;
 class QPalette;
 class QPushButton;
+class QWidget;
 
 // The desktop's own colours, fonts and button looks that the history column and the memo
 // strip share. They follow the system palette, never the editor theme. Sizes are logical
@@ -22,6 +24,10 @@ public:
     static QColor labelColor(const QPalette &palette);
     static QColor secondaryLabelColor(const QPalette &palette);
     static QColor systemRedColor();
+
+    // A plain label whose text keeps `color` in whatever palette its container has.
+    static QLabel *makeLabel(const QString &text, const QFont &font, const QColor &color,
+                             QWidget *parent);
 
     // A layer-like box: the fill covers the rounded rectangle and the border is drawn inside it.
     static void paintRoundedBox(QPainter &painter, const QRectF &bounds, double radius,
