@@ -3,8 +3,8 @@
 #include "model/AppSettings.h"
 #include "model/DataFolder.h"
 #include "settings/FormNumberParser.h"
+#include "views/ViewLook.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -37,21 +37,11 @@ constexpr int sliderWidth = 200;
 constexpr int valueLabelWidth = 44;
 constexpr int helpTextWidth = 360;
 
-QFont systemFont(int pixelSize, QFont::Weight weight = QFont::Normal)
-{
-    QFont font = QApplication::font();
-    font.setPixelSize(pixelSize);
-    font.setWeight(weight);
-    return font;
-}
-
 // Secondary text: the window text colour at half strength, so it follows light and dark.
 void useSecondaryColor(QLabel *label)
 {
     QPalette palette = label->palette();
-    QColor color = palette.color(QPalette::WindowText);
-    color.setAlphaF(0.5);
-    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::WindowText, ViewLook::secondaryLabelColor(palette));
     label->setPalette(palette);
 }
 
@@ -107,7 +97,7 @@ QLabel *makeValueLabel(const QString &name, const QString &text, QWidget *parent
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->setFont(systemFont(12));
+    label->setFont(ViewLook::systemFont(12));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setFixedWidth(valueLabelWidth);
     return label;
@@ -203,7 +193,7 @@ void SettingsViewController::buildView()
 
     auto *footer = new QLabel(QStringLiteral("保存すると、すぐに反映されます"), this);
     footer->setObjectName(QStringLiteral("footerLabel"));
-    footer->setFont(systemFont(11));
+    footer->setFont(ViewLook::systemFont(11));
     footer->setAlignment(Qt::AlignCenter);
     useSecondaryColor(footer);
     root->addSpacing(12);
@@ -217,7 +207,7 @@ QLayout *SettingsViewController::saveButtonRow()
 {
     auto *saveButton = new QPushButton(QStringLiteral("保存"), this);
     saveButton->setObjectName(QStringLiteral("saveButton"));
-    saveButton->setFont(systemFont(15, QFont::DemiBold));
+    saveButton->setFont(ViewLook::systemFont(15, QFont::DemiBold));
     saveButton->setFixedHeight(40);
     connect(saveButton, &QPushButton::clicked, this, &SettingsViewController::save);
     auto *row = new QHBoxLayout;
@@ -299,7 +289,7 @@ QWidget *SettingsViewController::formRow(const QString &caption, QWidget *contro
     layout->setSpacing(12);
     auto *label = new QLabel(caption, row);
     label->setObjectName(QStringLiteral("caption"));
-    label->setFont(systemFont(13, QFont::Medium));
+    label->setFont(ViewLook::systemFont(13, QFont::Medium));
     // At least the caption column's width; a caption longer than that (ten full-width
     // characters are 130 wide) pushes its control right rather than being clipped.
     label->setMinimumWidth(std::max(captionWidth, label->sizeHint().width()));
@@ -324,7 +314,7 @@ QLabel *SettingsViewController::helpLabel(const QString &text)
 {
     auto *label = new QLabel(text);
     label->setObjectName(QStringLiteral("helpLabel"));
-    label->setFont(systemFont(11));
+    label->setFont(ViewLook::systemFont(11));
     label->setWordWrap(true);
     label->setMaximumWidth(helpTextWidth);
     useSecondaryColor(label);

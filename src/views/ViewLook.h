@@ -10,9 +10,9 @@ class QPalette;
 class QPushButton;
 class QWidget;
 
-// The desktop's own colours, fonts and button looks that the history column and the memo
-// strip share. They follow the system palette, never the editor theme. Sizes are logical
-// pixels (the panel's points).
+// The desktop's own colours, fonts and button looks that the history column, the memo strip
+// and the settings form share. They follow the system palette, never the editor theme. Sizes are
+// logical pixels (the panel's points).
 class ViewLook
 {
 public:
