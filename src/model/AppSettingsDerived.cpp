@@ -1,18 +1,14 @@
 // The values AppSettings derives from several preferences: the panel's fitted frame, a card's
 // preview text and the gutter width.
 #include "model/AppSettings.h"
+#include "model/TextMatch.h"
 
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 
-#include <unicode/brkiter.h>
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
-
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace {
 
@@ -73,49 +69,15 @@ QRectF AppSettings::fittedWindowFrame(const QRectF &proposed, const QList<Screen
     return screen ? keptInside(screen->visibleFrame, frame) : frame;
 }
 
-namespace {
-
-// The number of user-perceived characters (grapheme clusters) and the UTF-16 length of the
-// first `limit` of them.
-struct GraphemePrefix
-{
-    int count = 0;
-    qsizetype prefixLength = 0;
-};
-
-GraphemePrefix graphemePrefix(const QString &text, int limit)
-{
-    GraphemePrefix result;
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::BreakIterator> breaks(
-        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
-    if (U_FAILURE(status) || !breaks) {
-        result.count = int(text.size());
-        result.prefixLength = std::min<qsizetype>(text.size(), limit);
-        return result;
-    }
-    const icu::UnicodeString alias(false, reinterpret_cast<const UChar *>(text.utf16()),
-                                   int32_t(text.size()));
-    breaks->setText(alias);
-    for (int32_t end = breaks->next(); end != icu::BreakIterator::DONE; end = breaks->next()) {
-        ++result.count;
-        if (result.count == limit)
-            result.prefixLength = end;
-    }
-    return result;
-}
-
-} // namespace
-
 QString AppSettings::cardPreviewText(const QString &text)
 {
     QString line = text;
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     line = line.trimmed();
-    const int limit = cardPreviewMaxLength();
-    const GraphemePrefix prefix = graphemePrefix(line, limit);
-    if (prefix.count > limit)
-        return line.left(prefix.prefixLength) + QChar(0x2026);
+    // Counts user-perceived characters, so an emoji sequence is never cut apart.
+    const QString cut = leftCharacters(line, cardPreviewMaxLength());
+    if (cut.size() < line.size())
+        return cut + QChar(0x2026);
     // A single space keeps the row's label at its line height.
     return line.isEmpty() ? QStringLiteral(" ") : line;
 }
