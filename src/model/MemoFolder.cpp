@@ -9,7 +9,6 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -77,19 +76,26 @@ bool sameText(const QString &a, const QString &b)
     return a.isSharedWith(b) || a == b;
 }
 
-// Hidden files are skipped; the order by name makes ties in time come out the same each time.
-QList<QFileInfo> listMarkdownFiles(const QString &folder)
+// Everything in the folder, hidden entries and folders included: any Markdown name there
+// means the memos have moved on from "memos.json".
+QFileInfoList folderEntries(const QString &folder)
 {
-    QList<QFileInfo> entries;
-    QDirIterator it(folder, QDir::Files);
-    while (it.hasNext()) {
-        const QFileInfo entry = it.nextFileInfo();
-        if (isMarkdown(entry))
-            entries.append(entry);
+    const auto filter = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    return QDir(folder).entryInfoList(filter, QDir::NoSort);
+}
+
+// The candidates for memo files among entries: visible Markdown files, by name, so that ties
+// in time come out the same each time.
+QFileInfoList markdownFiles(const QFileInfoList &entries)
+{
+    QFileInfoList files;
+    for (const QFileInfo &entry : entries) {
+        if (entry.isFile() && !entry.isHidden() && isMarkdown(entry))
+            files.append(entry);
     }
-    std::sort(entries.begin(), entries.end(),
+    std::sort(files.begin(), files.end(),
               [](const QFileInfo &a, const QFileInfo &b) { return a.fileName() < b.fileName(); });
-    return entries;
+    return files;
 }
 
 // The file's time is the memo's updatedAt; a failure only costs the order.
@@ -104,8 +110,12 @@ void setModificationTime(const QString &path, const QDateTime &time)
 
 QString MemoFolder::memosFolderURL()
 {
-    const QString data = dataFolderURL();
-    return data.isEmpty() ? QString() : QDir(data).filePath(QStringLiteral("Memos"));
+    return memosFolderIn(dataFolderURL());
+}
+
+QString MemoFolder::memosFolderIn(const QString &dataFolder)
+{
+    return dataFolder.isEmpty() ? QString() : QDir(dataFolder).filePath(QStringLiteral("Memos"));
 }
 
 QList<Memo> MemoFolder::loadAll()
@@ -114,10 +124,14 @@ QList<Memo> MemoFolder::loadAll()
     const QString data = dataFolderURL();
     if (data.isEmpty())
         return {};
-    migrateLegacyMemos(data);
+    const QString folder = memosFolderIn(data);
+    QFileInfoList entries = folderEntries(folder);
+    // The folder is listed again only when the import wrote memo files into it.
+    if (std::none_of(entries.begin(), entries.end(), isMarkdown) && importLegacyMemos(data))
+        entries = folderEntries(folder);
 
     QList<Memo> memos;
-    for (const QFileInfo &entry : listMarkdownFiles(QDir(data).filePath(QStringLiteral("Memos")))) {
+    for (const QFileInfo &entry : markdownFiles(entries)) {
         QByteArray bytes;
         std::optional<Memo> memo = parseMemoFile(entry, &bytes);
         if (!memo)
@@ -134,7 +148,7 @@ bool MemoFolder::saveAll(const QList<Memo> &memos)
 {
     QString error;
     const QString data = dataFolderURL();
-    const QString folder = memosFolderURL();
+    const QString folder = memosFolderIn(data);
     if (!PrivateFolder::create(data, &error) || !PrivateFolder::create(folder, &error) ||
         !writeChanged(memos, folder, &error)) {
         logLine(QStringLiteral("Zorv: failed to save memos: ") + error);
@@ -144,19 +158,17 @@ bool MemoFolder::saveAll(const QList<Memo> &memos)
     return true;
 }
 
-void MemoFolder::migrateLegacyMemos(const QString &dataFolder)
+// True when memos were imported (and so written into the folder).
+bool MemoFolder::importLegacyMemos(const QString &dataFolder)
 {
-    const QDir folder(QDir(dataFolder).filePath(QStringLiteral("Memos")));
-    const auto filter = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-    const QFileInfoList entries = folder.entryInfoList(filter, QDir::NoSort);
-    if (std::any_of(entries.begin(), entries.end(), isMarkdown))
-        return;
     QFile legacy(QDir(dataFolder).filePath(QStringLiteral("memos.json")));
     if (!legacy.exists() || !legacy.open(QIODevice::ReadOnly))
-        return;
+        return false;
     const std::optional<QList<Memo>> memos = decodeLegacyMemos(legacy.readAll());
-    if (memos && !memos->isEmpty())
-        saveAll(*memos);
+    if (!memos || memos->isEmpty())
+        return false;
+    saveAll(*memos);
+    return true;
 }
 
 // Writes the memos whose title, text or pin changed since their file was last read or

@@ -32,7 +32,8 @@ private:
         QString path;      // as found: another program may have named it in lower case
     };
 
-    void migrateLegacyMemos(const QString &dataFolder);
+    static QString memosFolderIn(const QString &dataFolder);
+    bool importLegacyMemos(const QString &dataFolder);
     bool writeChanged(const QList<Memo> &memos, const QString &folder, QString *error);
     bool writeMemo(const Memo &memo, const QString &path, QString *error);
     void removeDeleted(const QList<Memo> &memos);
