@@ -82,8 +82,7 @@ std::optional<double> PreferencesStore::doubleValue(const QString &key) const
 
 std::optional<int> PreferencesStore::intValue(const QString &key) const
 {
-    const std::optional<QString> text = scalarText(key);
-    const std::optional<double> number = text ? finiteNumber(*text) : std::nullopt;
+    const std::optional<double> number = doubleValue(key);
     if (!number)
         return std::nullopt;
     // A number beyond int saturates rather than wrapping into something arbitrary.
