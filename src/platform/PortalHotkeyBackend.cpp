@@ -58,13 +58,13 @@ QString PortalHotkeyBackend::preferredTrigger(quint32 carbonKeyCode, quint32 car
     if (!symbol)
         return {};
     QStringList parts;
-    if (carbonModifiers & 0x100)
+    if (carbonModifiers & carbonCmdKey)
         parts << QStringLiteral("CTRL");
-    if (carbonModifiers & 0x800)
+    if (carbonModifiers & carbonOptionKey)
         parts << QStringLiteral("ALT");
-    if (carbonModifiers & 0x200)
+    if (carbonModifiers & carbonShiftKey)
         parts << QStringLiteral("SHIFT");
-    if (carbonModifiers & 0x1000)
+    if (carbonModifiers & carbonControlKey)
         parts << QStringLiteral("LOGO");
     parts << QString::fromLatin1(symbol->name);
     return parts.join(QLatin1Char('+'));

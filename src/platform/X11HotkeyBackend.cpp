@@ -16,11 +16,6 @@
 
 namespace {
 
-constexpr quint16 carbonCmdKey = 0x100;
-constexpr quint16 carbonShiftKey = 0x200;
-constexpr quint16 carbonOptionKey = 0x800;
-constexpr quint16 carbonControlKey = 0x1000;
-
 // The modifiers a grab is told apart by; lock keys and mouse buttons are left out.
 constexpr quint16 relevantModifiers =
     XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
