@@ -44,8 +44,11 @@ X11HotkeyBackend::~X11HotkeyBackend()
     if (!QCoreApplication::instance())
         return;
     QCoreApplication::instance()->removeNativeEventFilter(this);
+    if (m_grabs.isEmpty())
+        return;
+    const QList<quint16> locks = lockVariants();
     for (const Grab &grab : std::as_const(m_grabs))
-        ungrab(grab.keycodes, grab.modifiers);
+        ungrab(grab.keycodes, grab.modifiers, locks);
     xcb_flush(m_connection);
 }
 
@@ -88,7 +91,7 @@ void X11HotkeyBackend::unregisterHotKey(quint32 signature, quint32 id)
 {
     for (qsizetype i = 0; i < m_grabs.size(); ++i) {
         if (m_grabs[i].signature == signature && m_grabs[i].id == id) {
-            ungrab(m_grabs[i].keycodes, m_grabs[i].modifiers);
+            ungrab(m_grabs[i].keycodes, m_grabs[i].modifiers, lockVariants());
             xcb_flush(m_connection);
             m_grabs.removeAt(i);
             return;
@@ -157,16 +160,16 @@ bool X11HotkeyBackend::grab(const QList<quint8> &keycodes, quint16 modifiers)
         }
     }
     if (!granted) {
-        ungrab(keycodes, modifiers);
+        ungrab(keycodes, modifiers, locks);
         xcb_flush(m_connection);
     }
     return granted;
 }
 
-void X11HotkeyBackend::ungrab(const QList<quint8> &keycodes, quint16 modifiers)
+// Ungrabbing only ever releases this client's own grabs, so a refused variant is harmless.
+void X11HotkeyBackend::ungrab(const QList<quint8> &keycodes, quint16 modifiers,
+                              const QList<quint16> &locks)
 {
-    // Ungrabbing only ever releases this client's own grabs, so a refused variant is harmless.
-    const QList<quint16> locks = lockVariants();
     for (quint8 keycode : keycodes) {
         for (quint16 lock : locks)
             xcb_ungrab_key(m_connection, keycode, m_root, modifiers | lock);

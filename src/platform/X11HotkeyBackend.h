@@ -44,9 +44,10 @@ private:
     };
 
     QList<quint8> keycodesFor(quint32 keysym) const;
+    // Asks the server for its keyboard and modifier maps: once per operation, not per grab.
     QList<quint16> lockVariants() const;
     bool grab(const QList<quint8> &keycodes, quint16 modifiers);
-    void ungrab(const QList<quint8> &keycodes, quint16 modifiers);
+    void ungrab(const QList<quint8> &keycodes, quint16 modifiers, const QList<quint16> &locks);
     Grab *grabFor(quint8 keycode, quint16 modifiers);
     Grab *grabFor(quint32 signature, quint32 id);
     Grab *heldGrabFor(quint8 keycode);
