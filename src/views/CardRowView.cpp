@@ -2,13 +2,11 @@
 
 #include "model/AppSettings.h"
 #include "model/Card.h"
-#include "views/ClickCounter.h"
 #include "views/ElidedLabel.h"
 #include "views/ViewLook.h"
 
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 
@@ -19,7 +17,7 @@ constexpr int buttonSide = 20;
 } // namespace
 
 CardRowView::CardRowView(const Card &card, bool isActiveCard, QWidget *parent)
-    : QWidget(parent)
+    : PanelItemView(parent)
     , m_cardID(card.id)
     , m_isActiveCard(isActiveCard)
     , m_isPinned(card.isPinned)
@@ -77,14 +75,6 @@ void CardRowView::applyLook()
         ViewLook::systemFont(10, m_isActiveCard ? QFont::DemiBold : QFont::Normal));
 }
 
-void CardRowView::changeEvent(QEvent *event)
-{
-    QWidget::changeEvent(event);
-    // The row is built before it joins the panel; take the panel's colours when it does.
-    if (event->type() == QEvent::PaletteChange)
-        applyLook();
-}
-
 void CardRowView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -98,26 +88,9 @@ void CardRowView::paintEvent(QPaintEvent *)
     }
 }
 
-void CardRowView::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::RightButton)
-        rightMouseDown();
-    else if (event->button() == Qt::LeftButton)
-        mouseDown(*event);
-    event->accept();
-}
-
-void CardRowView::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        mouseDown(*event);
-    event->accept();
-}
-
 // The first click of a double click copies, the second edits; a third does nothing more.
-void CardRowView::mouseDown(const QMouseEvent &event)
+void CardRowView::mouseDown(int clickCount)
 {
-    const int clickCount = ClickCounter::shared().registerClick(event);
     CardRowViewDelegate *delegate = m_delegate.get();
     if (!delegate)
         return;

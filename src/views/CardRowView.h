@@ -1,10 +1,10 @@
 #pragma once
 
 #include "views/CardRowViewDelegate.h"
+#include "views/PanelItemView.h"
 #include "views/WeakDelegate.h"
 
 #include <QUuid>
-#include <QWidget>
 
 struct Card;
 class ElidedLabel;
@@ -12,7 +12,7 @@ class QPushButton;
 
 // One card of the history as a one-line row: preview, pin button, delete button.
 // A row shows the card as it was when the list was last reloaded; it never changes its look.
-class CardRowView : public QWidget
+class CardRowView : public PanelItemView
 {
     Q_OBJECT
 
@@ -33,16 +33,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void changeEvent(QEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseDown(int clickCount) override;
+    void rightMouseDown() override;
+    void applyLook() override;
 
 private:
     void buildButtons();
     void buildLayout();
-    void applyLook();
-    void mouseDown(const QMouseEvent &event);
-    void rightMouseDown();
     void pinTapped();
     void deleteTapped();
 

@@ -6,7 +6,7 @@ class QMouseEvent;
 
 // Numbers successive left clicks the way the desktop counts them (1, 2, 3, ...).
 // Qt reports the second click of a double click as a DblClick event and the third as a
-// plain press again; rows and chips need the running count to tell a triple click apart.
+// plain press again; PanelItemView needs the running count to tell a triple click apart.
 class ClickCounter
 {
 public:

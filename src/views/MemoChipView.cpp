@@ -2,7 +2,6 @@
 
 #include "model/Memo.h"
 #include "views/CallbackMenuItem.h"
-#include "views/ClickCounter.h"
 #include "views/ElidedLabel.h"
 #include "views/ViewLook.h"
 
@@ -10,13 +9,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <algorithm>
 
 MemoChipView::MemoChipView(const Memo &memo, bool isActive, QWidget *parent)
-    : QWidget(parent)
+    : PanelItemView(parent)
     , m_memoID(memo.id)
     , m_isPinned(memo.isPinned)
     , m_isActive(isActive)
@@ -71,14 +69,6 @@ void MemoChipView::applyLook()
     m_label->setPalette(palette);
 }
 
-void MemoChipView::changeEvent(QEvent *event)
-{
-    QWidget::changeEvent(event);
-    // The row is built before it joins the panel; take the panel's colours when it does.
-    if (event->type() == QEvent::PaletteChange)
-        applyLook();
-}
-
 void MemoChipView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -92,26 +82,9 @@ void MemoChipView::paintEvent(QPaintEvent *)
     }
 }
 
-void MemoChipView::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::RightButton)
-        rightMouseDown();
-    else if (event->button() == Qt::LeftButton)
-        mouseDown(*event);
-    event->accept();
-}
-
-void MemoChipView::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        mouseDown(*event);
-    event->accept();
-}
-
 // The first click of a double click selects and copies, the second loads into the editor.
-void MemoChipView::mouseDown(const QMouseEvent &event)
+void MemoChipView::mouseDown(int clickCount)
 {
-    const int clickCount = ClickCounter::shared().registerClick(event);
     if (clickCount == 1)
         send(onSelect);
     else if (clickCount == 2)

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "views/PanelItemView.h"
+
 #include <QUuid>
-#include <QWidget>
 #include <functional>
 
 struct Memo;
@@ -11,7 +12,7 @@ class QMenu;
 
 // One memo in the memo strip: an optional "📌" and the memo's display title.
 // A chip shows the memo as it was at the last reload; it never changes its look.
-class MemoChipView : public QWidget
+class MemoChipView : public PanelItemView
 {
     Q_OBJECT
 
@@ -38,15 +39,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void changeEvent(QEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseDown(int clickCount) override;
+    void rightMouseDown() override;
+    void applyLook() override;
 
 private:
     void buildLayout();
-    void applyLook();
-    void mouseDown(const QMouseEvent &event);
-    void rightMouseDown();
     void send(const std::function<void(const QUuid &)> &closure) const;
     // The chip's context menu; it deletes itself when closed.
     QMenu *makeContextMenu();

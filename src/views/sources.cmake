@@ -7,6 +7,7 @@ list(APPEND ZORV_SOURCES
   src/views/ElidedLabel.cpp
   src/views/MemoChipView.cpp
   src/views/MemoPanelViewController.cpp
+  src/views/PanelItemView.cpp
   src/views/SaveDialogExportChooser.cpp
   src/views/ViewLook.cpp
 )
