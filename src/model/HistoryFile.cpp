@@ -54,9 +54,7 @@ std::optional<Card> decodeCard(const QJsonValue &value)
 // Keeps a history file that could not be read instead of silently replacing it.
 bool moveUnreadableAside(const QString &folder, const QString &path)
 {
-    const QString stamp =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-    const QString name = QStringLiteral("history.unreadable-%1.json").arg(stamp);
+    const QString name = QStringLiteral("history.unreadable-%1.json").arg(asideTimeStamp());
     if (!QFile::rename(path, QDir(folder).filePath(name)))
         return false;
     logLine(QStringLiteral("Zorv: history.json could not be read; kept it as %1").arg(name));

@@ -235,10 +235,8 @@ bool MemoFolder::keepOtherVersion(const QString &path, const Record *record, QSt
         return true;
     file.close();
 
-    const QString stamp =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-    const QString name =
-        QStringLiteral("%1 (other version %2).md").arg(QFileInfo(path).completeBaseName(), stamp);
+    const QString name = QStringLiteral("%1 (other version %2).md")
+                             .arg(QFileInfo(path).completeBaseName(), asideTimeStamp());
     if (!QFile::rename(path, QFileInfo(path).dir().filePath(name))) {
         if (error)
             *error = QStringLiteral("could not keep the other version of %1").arg(path);

@@ -68,6 +68,11 @@ QDateTime dateFromReferenceSeconds(double seconds)
     return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
 }
 
+QString asideTimeStamp()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+}
+
 QByteArray jsonString(const QString &text)
 {
     QByteArray out;

@@ -19,6 +19,9 @@ std::optional<QUuid> uuidFromText(const QString &text);
 double referenceSeconds(const QDateTime &time);
 QDateTime dateFromReferenceSeconds(double seconds);
 
+// The local time now as the names of files kept aside spell it: "yyyyMMdd-HHmmss-zzz".
+QString asideTimeStamp();
+
 // JSON literals as the history file spells them: UTF-8, slashes escaped, control
 // characters as short escapes or \u00xx; numbers in the shortest form that reads back exactly.
 QByteArray jsonString(const QString &text);
