@@ -183,7 +183,7 @@ bool MemoFolder::writeChanged(const QList<Memo> &memos, const QString &folder, Q
                           sameText(record->memo.text, memo.text) &&
                           record->memo.isPinned == memo.isPinned;
         if (!same) {
-            if (!writeMemo(memo, path, error))
+            if (!writeMemo(memo, known ? &*record : nullptr, path, error))
                 return false;
         } else if (record->memo.updatedAt != memo.updatedAt) {
             setModificationTime(path, memo.updatedAt);
@@ -193,10 +193,11 @@ bool MemoFolder::writeChanged(const QList<Memo> &memos, const QString &folder, Q
     return true;
 }
 
-bool MemoFolder::writeMemo(const Memo &memo, const QString &path, QString *error)
+// record is what Zorv last knew of the file, null for a memo without one.
+bool MemoFolder::writeMemo(const Memo &memo, const Record *record, const QString &path,
+                           QString *error)
 {
-    const auto record = records.constFind(memo.id);
-    if (!keepOtherVersion(path, record != records.constEnd() ? &*record : nullptr, error))
+    if (!keepOtherVersion(path, record, error))
         return false;
     const QByteArray bytes = memoFileContent(memo);
     if (!AtomicFile::write(path, bytes, error))

@@ -35,7 +35,7 @@ private:
     static QString memosFolderIn(const QString &dataFolder);
     bool importLegacyMemos(const QString &dataFolder);
     bool writeChanged(const QList<Memo> &memos, const QString &folder, QString *error);
-    bool writeMemo(const Memo &memo, const QString &path, QString *error);
+    bool writeMemo(const Memo &memo, const Record *record, const QString &path, QString *error);
     void removeDeleted(const QList<Memo> &memos);
     bool keepOtherVersion(const QString &path, const Record *record, QString *error) const;
 
