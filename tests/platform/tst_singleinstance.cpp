@@ -15,27 +15,24 @@
 
 namespace {
 
-// The sender blocks while it waits for the acknowledgement, so it runs beside the event loop
-// that serves the primary.
-bool sendFromThread(const QString &key, const QString &request)
-{
-    std::atomic<bool> delivered = false;
-    std::unique_ptr<QThread> thread(QThread::create([&] {
-        SingleInstance secondary(key);
-        delivered = secondary.sendToPrimary(request);
-    }));
-    thread->start();
-    while (!thread->wait(10))
-        QCoreApplication::processEvents();
-    return delivered;
-}
-
+// A client blocks while it waits for the primary, so it runs beside the event loop that
+// serves the primary.
 void runInThread(const std::function<void()> &work)
 {
     std::unique_ptr<QThread> thread(QThread::create(work));
     thread->start();
     while (!thread->wait(10))
         QCoreApplication::processEvents();
+}
+
+bool sendFromThread(const QString &key, const QString &request)
+{
+    std::atomic<bool> delivered = false;
+    runInThread([&] {
+        SingleInstance secondary(key);
+        delivered = secondary.sendToPrimary(request);
+    });
+    return delivered;
 }
 
 } // namespace
