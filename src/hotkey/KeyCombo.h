@@ -2,16 +2,17 @@
 
 #include "hotkey/Key.h"
 #include "hotkey/ModifierFlags.h"
+#include "platform/CarbonKeySymbols.h"
 
 #include <QtGlobal>
 
 // A key and its modifiers as Carbon values: the virtual key code and the Carbon modifier mask.
 struct KeyCombo
 {
-    static constexpr quint32 cmdKey = 0x100;
-    static constexpr quint32 shiftKey = 0x200;
-    static constexpr quint32 optionKey = 0x800;
-    static constexpr quint32 controlKey = 0x1000;
+    static constexpr quint32 cmdKey = carbonCmdKey;
+    static constexpr quint32 shiftKey = carbonShiftKey;
+    static constexpr quint32 optionKey = carbonOptionKey;
+    static constexpr quint32 controlKey = carbonControlKey;
 
     quint32 carbonKeyCode = 0;
     quint32 carbonModifiers = 0;
