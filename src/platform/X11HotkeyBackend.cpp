@@ -44,12 +44,11 @@ X11HotkeyBackend::~X11HotkeyBackend()
     if (!QCoreApplication::instance())
         return;
     QCoreApplication::instance()->removeNativeEventFilter(this);
-    if (m_grabs.isEmpty())
-        return;
-    const QList<quint16> locks = lockVariants();
     for (const Grab &grab : std::as_const(m_grabs))
-        ungrab(grab.keycodes, grab.modifiers, locks);
+        ungrab(grab.keycodes, grab.modifiers, grab.locks);
     xcb_flush(m_connection);
+    if (m_keySymbols)
+        xcb_key_symbols_free(m_keySymbols);
 }
 
 quint16 X11HotkeyBackend::x11ModifierMask(quint32 carbonModifiers)
@@ -81,9 +80,10 @@ bool X11HotkeyBackend::registerHotKey(quint32 signature, quint32 id, quint32 car
         if (grabFor(keycode, modifiers))
             return false;
     }
-    if (!grab(keycodes, modifiers))
+    const QList<quint16> locks = lockVariants();
+    if (!grab(keycodes, modifiers, locks))
         return false;
-    m_grabs.append(Grab{signature, id, keycodes, modifiers});
+    m_grabs.append(Grab{signature, id, keycodes, modifiers, locks});
     return true;
 }
 
@@ -91,7 +91,7 @@ void X11HotkeyBackend::unregisterHotKey(quint32 signature, quint32 id)
 {
     for (qsizetype i = 0; i < m_grabs.size(); ++i) {
         if (m_grabs[i].signature == signature && m_grabs[i].id == id) {
-            ungrab(m_grabs[i].keycodes, m_grabs[i].modifiers, lockVariants());
+            ungrab(m_grabs[i].keycodes, m_grabs[i].modifiers, m_grabs[i].locks);
             xcb_flush(m_connection);
             m_grabs.removeAt(i);
             return;
@@ -99,26 +99,28 @@ void X11HotkeyBackend::unregisterHotKey(quint32 signature, quint32 id)
     }
 }
 
-QList<quint8> X11HotkeyBackend::keycodesFor(quint32 keysym) const
+QList<quint8> X11HotkeyBackend::keycodesFor(quint32 keysym)
 {
     QList<quint8> keycodes;
-    xcb_key_symbols_t *symbols = xcb_key_symbols_alloc(m_connection);
-    if (!symbols)
+    if (!m_keySymbols)
+        m_keySymbols = xcb_key_symbols_alloc(m_connection);
+    if (!m_keySymbols)
         return keycodes;
-    if (xcb_keycode_t *codes = xcb_key_symbols_get_keycode(symbols, keysym)) {
+    if (xcb_keycode_t *codes = xcb_key_symbols_get_keycode(m_keySymbols, keysym)) {
         for (xcb_keycode_t *code = codes; *code != XCB_NO_SYMBOL; ++code) {
             if (!keycodes.contains(*code))
                 keycodes.append(*code);
         }
         std::free(codes);
     }
-    xcb_key_symbols_free(symbols);
     return keycodes;
 }
 
 // The NumLock bit is whichever modifier the server's map puts the Num_Lock key on.
-QList<quint16> X11HotkeyBackend::lockVariants() const
+const QList<quint16> &X11HotkeyBackend::lockVariants()
 {
+    if (m_lockVariants)
+        return *m_lockVariants;
     quint16 numLock = 0;
     const QList<quint8> numLockKeys = keycodesFor(XK_Num_Lock);
     auto *reply = xcb_get_modifier_mapping_reply(m_connection,
@@ -138,13 +140,14 @@ QList<quint16> X11HotkeyBackend::lockVariants() const
     QList<quint16> variants{0, XCB_MOD_MASK_LOCK};
     if (numLock)
         variants << numLock << quint16(numLock | XCB_MOD_MASK_LOCK);
-    return variants;
+    m_lockVariants = variants;
+    return *m_lockVariants;
 }
 
 // All or nothing: a grab another client already holds (BadAccess) undoes the ones made here.
-bool X11HotkeyBackend::grab(const QList<quint8> &keycodes, quint16 modifiers)
+bool X11HotkeyBackend::grab(const QList<quint8> &keycodes, quint16 modifiers,
+                            const QList<quint16> &locks)
 {
-    const QList<quint16> locks = lockVariants();
     QList<xcb_void_cookie_t> cookies;
     for (quint8 keycode : keycodes) {
         for (quint16 lock : locks) {
@@ -209,6 +212,12 @@ bool X11HotkeyBackend::nativeEventFilter(const QByteArray &eventType, void *mess
         return false;
     const auto *event = static_cast<const xcb_generic_event_t *>(message);
     const quint8 type = event->response_type & 0x7f;
+    if (type == XCB_MAPPING_NOTIFY) {
+        if (m_keySymbols)
+            xcb_refresh_keyboard_mapping(m_keySymbols,
+                                         static_cast<xcb_mapping_notify_event_t *>(message));
+        m_lockVariants.reset();
+    }
     if (type == XCB_KEY_PRESS || type == XCB_KEY_RELEASE) {
         const auto *key = static_cast<const xcb_key_press_event_t *>(message);
         if (key->event == m_root)

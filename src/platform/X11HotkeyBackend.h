@@ -7,8 +7,10 @@
 #include <QObject>
 
 #include <memory>
+#include <optional>
 
 struct xcb_connection_t;
+struct _XCBKeySymbols;
 
 // System-wide hotkeys on X11: a passive key grab on the root window for every keycode that
 // produces the key's keysym, once for each NumLock/CapsLock state, so the hotkey works whatever
@@ -39,14 +41,16 @@ private:
         quint32 id = 0;
         QList<quint8> keycodes;
         quint16 modifiers = 0;
+        QList<quint16> locks; // the lock states grabbed, so that exactly these are released
         bool isDown = false;
         quint32 lastReleaseTime = 0;
     };
 
-    QList<quint8> keycodesFor(quint32 keysym) const;
-    // Asks the server for its keyboard and modifier maps: once per operation, not per grab.
-    QList<quint16> lockVariants() const;
-    bool grab(const QList<quint8> &keycodes, quint16 modifiers);
+    // The keyboard and modifier maps are asked of the server once and kept until it announces
+    // a new mapping: the corner keys are grabbed at every show of the panel.
+    QList<quint8> keycodesFor(quint32 keysym);
+    const QList<quint16> &lockVariants();
+    bool grab(const QList<quint8> &keycodes, quint16 modifiers, const QList<quint16> &locks);
     void ungrab(const QList<quint8> &keycodes, quint16 modifiers, const QList<quint16> &locks);
     Grab *grabFor(quint8 keycode, quint16 modifiers);
     Grab *grabFor(quint32 signature, quint32 id);
@@ -57,5 +61,7 @@ private:
     xcb_connection_t *m_connection;
     quint32 m_root;
     QList<Grab> m_grabs;
+    _XCBKeySymbols *m_keySymbols = nullptr;
+    std::optional<QList<quint16>> m_lockVariants;
     QObject m_context; // scopes deferred release deliveries to this backend's life
 };
