@@ -35,6 +35,7 @@ CardListViewController::CardListViewController(CardStore &cardStore,
     , m_emptyLabel(ViewLook::makeLabel(QStringLiteral("改行2回で\nここに追加"),
                                        ViewLook::systemFont(9), ViewLook::calibratedWhite(0.45),
                                        this))
+    , m_storeReload(this, [this] { reloadCards(); })
 {
     installStoreObserver();
     buildHeader();
@@ -47,11 +48,8 @@ void CardListViewController::installStoreObserver()
 {
     QPointer<CardListViewController> list(this);
     m_cardStore->onChange = [list] {
-        if (!list)
-            return;
-        // Several changes inside one event queue several reloads; each reads the store anew.
-        QMetaObject::invokeMethod(
-            list, [list] { list->reloadCards(); }, Qt::QueuedConnection);
+        if (list)
+            list->m_storeReload.schedule();
     };
 }
 

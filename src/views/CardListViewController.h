@@ -2,6 +2,7 @@
 
 #include "views/CardListDelegate.h"
 #include "views/CardRowViewDelegate.h"
+#include "views/CoalescedReload.h"
 #include "views/WeakDelegate.h"
 
 #include <QList>
@@ -18,7 +19,7 @@ class QPushButton;
 
 // The history column: a header ("履歴", "設定", "たたむ") above six one-line card slots.
 // It owns no data; it renders the card store and rebuilds its rows one event-loop turn after
-// every change the store announces.
+// the store announces a change (once for all the changes made by one event).
 class CardListViewController : public QWidget, public CardRowViewDelegate
 {
     Q_OBJECT
@@ -78,4 +79,5 @@ private:
     QWidget *m_stackView;
     QLabel *m_emptyLabel;
     QList<CardSlotView *> m_slotViews;
+    CoalescedReload m_storeReload;
 };

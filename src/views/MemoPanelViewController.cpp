@@ -54,6 +54,7 @@ MemoPanelViewController::MemoPanelViewController(MemoStore &memoStore, QWidget *
     , m_stackView(new QWidget)
     , m_stackLayout(new QHBoxLayout(m_stackView))
     , m_scroller(new QScrollBar(Qt::Horizontal, m_scrollView))
+    , m_storeReload(this, [this] { reloadChips(); })
 {
     installObservers();
     buildTitleLine();
@@ -66,10 +67,8 @@ void MemoPanelViewController::installObservers()
 {
     QPointer<MemoPanelViewController> panel(this);
     m_memoStore->onChange = [panel] {
-        if (!panel)
-            return;
-        QMetaObject::invokeMethod(
-            panel, [panel] { panel->reloadChips(); }, Qt::QueuedConnection);
+        if (panel)
+            panel->m_storeReload.schedule();
     };
     // The context object ends the connection when the panel goes.
     connect(SettingsNotifier::instance(), &SettingsNotifier::settingsDidChange, this,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "views/CoalescedReload.h"
 #include "views/MemoPanelDelegate.h"
 #include "views/WeakDelegate.h"
 
@@ -18,7 +19,8 @@ class QScrollBar;
 
 // The memo strip: a title line with "＋", "反映" and "MD保存", then the folder button and a
 // scrolling row of memo chips. It owns no data; it renders the memo store, one event-loop
-// turn after each store change and at once when the settings change.
+// turn after the store changes (once for all the changes made by one event) and at once when
+// the settings change.
 class MemoPanelViewController : public QWidget
 {
     Q_OBJECT
@@ -81,4 +83,5 @@ private:
     QWidget *m_stackView;
     QHBoxLayout *m_stackLayout;
     QScrollBar *m_scroller;
+    CoalescedReload m_storeReload;
 };

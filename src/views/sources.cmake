@@ -4,6 +4,7 @@ list(APPEND ZORV_SOURCES
   src/views/CardRowView.cpp
   src/views/CardSlotView.cpp
   src/views/ClickCounter.cpp
+  src/views/CoalescedReload.cpp
   src/views/ElidedLabel.cpp
   src/views/MemoChipView.cpp
   src/views/MemoPanelViewController.cpp

@@ -61,6 +61,24 @@ inline void clickInSeries(QWidget *widget, int clickNumber, ulong start,
     QCoreApplication::sendEvent(widget, &up);
 }
 
+// Counts the widgets that join `parent`: one per row hosted in a slot, one per chip or label
+// added to the memo row, so the count tells how often they were rebuilt.
+class ChildAddedCounter : public QObject
+{
+public:
+    explicit ChildAddedCounter(QObject *parent) { parent->installEventFilter(this); }
+
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::ChildAdded)
+            ++count;
+        return false;
+    }
+};
+
 inline QMenu *openMenu(QWidget *owner)
 {
     const QList<QMenu *> menus = owner->findChildren<QMenu *>();

@@ -81,6 +81,21 @@ private slots:
         QVERIFY(list->slotViews().at(4)->cardID().isNull());
     }
 
+    // Two store changes in one event (delete the active card, pin the new top) used to rebuild
+    // every row twice on the next turn.
+    void changesInOneEventRebuildTheRowsOnce()
+    {
+        fill({"c1", "c2", "c3"});
+        ViewTest::ChildAddedCounter hosted(list->slotViews().at(0));
+        store->remove(store->cards.at(0).id);
+        store->togglePin(store->cards.at(0).id);
+        ViewTest::turn();
+        QCOMPARE(hosted.count, 1);
+        QCOMPARE(row(0)->bodyLabel()->text(), QStringLiteral("c2")); // read after both changes
+        QVERIFY(row(0)->isPinned());
+        QVERIFY(row(0)->isActiveCard());
+    }
+
     void rowLooks_data()
     {
         QTest::addColumn<bool>("active");

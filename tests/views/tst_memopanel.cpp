@@ -105,6 +105,21 @@ private slots:
         QVERIFY(!chips().last()->isActive());
     }
 
+    // "反映" without an active memo creates one and writes its text: two store changes in one
+    // event, which used to rebuild the chip row twice.
+    void changesInOneEventRebuildTheChipsOnce()
+    {
+        createMemos({"a"});
+        ViewTest::ChildAddedCounter built(panel->stackView());
+        const Memo created = store->create();
+        store->setActiveText(QStringLiteral("b"));
+        ViewTest::turn();
+        QCOMPARE(built.count, 2); // the two chips, once each
+        QCOMPARE(chips().size(), 2);
+        QCOMPARE(chips().first()->memoID(), created.id);
+        QVERIFY(chips().first()->isActive());
+    }
+
     void chipLooks()
     {
         createMemos({"plain", "pinned"});
