@@ -1,6 +1,7 @@
 #pragma once
 
 #include "views/CardListDelegate.h"
+#include "views/CardRowView.h"
 #include "views/CardRowViewDelegate.h"
 #include "views/CoalescedReload.h"
 #include "views/WeakDelegate.h"
@@ -26,7 +27,7 @@ class CardListViewController : public QWidget, public CardRowViewDelegate
 
 public:
     static constexpr int visibleSlotCount = 6;
-    static constexpr double slotHeight = 28;
+    static constexpr double slotHeight = CardRowView::slotHeight;
 
     CardListViewController(CardStore &cardStore, std::function<void()> onOpenSettings,
                            std::function<void()> onCollapse, QWidget *parent = nullptr);

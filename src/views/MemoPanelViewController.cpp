@@ -26,7 +26,7 @@
 namespace {
 
 constexpr int sideInset = 16;
-constexpr int rowHeight = 32;
+constexpr int rowHeight = MemoChipView::chipHeight; // the strip is one chip high
 constexpr int folderButtonWidth = 22;
 constexpr int overlayScrollerHeight = 5;
 
