@@ -507,17 +507,24 @@ void PasteInputViewController::afterProgrammaticChange()
     refreshFoldState();
 }
 
+std::pair<QTextBlock, QTextBlock> PasteInputViewController::selectedLines() const
+{
+    // A selection ending at a line start does not take in that line.
+    const QTextCursor selection = m_textView->textCursor();
+    const QTextDocument *document = m_textView->document();
+    const QTextBlock first = document->findBlock(selection.selectionStart());
+    return {first,
+            selection.hasSelection() ? document->findBlock(selection.selectionEnd() - 1) : first};
+}
+
 void PasteInputViewController::indentLines()
 {
-    const QTextCursor selection = m_textView->textCursor();
-    QTextDocument *document = m_textView->document();
-    const QTextBlock first = document->findBlock(selection.selectionStart());
-    const QTextBlock last =
-        selection.hasSelection() ? document->findBlock(selection.selectionEnd() - 1) : first;
+    const bool hasSelection = m_textView->textCursor().hasSelection();
+    const auto [first, last] = selectedLines();
     programmaticEdit([&] {
-        QTextCursor edit(document);
+        QTextCursor edit(m_textView->document());
         edit.beginEditBlock();
-        if (!selection.hasSelection()) {
+        if (!hasSelection) {
             const QString line = first.text();
             const int badge = LineFolding::badgeLength(first);
             const int at = leadingWhiteSpace(QStringView(line).first(line.size() - badge));
@@ -538,13 +545,9 @@ void PasteInputViewController::indentLines()
 
 void PasteInputViewController::outdentLines()
 {
-    const QTextCursor selection = m_textView->textCursor();
-    QTextDocument *document = m_textView->document();
-    const QTextBlock first = document->findBlock(selection.selectionStart());
-    const QTextBlock last =
-        selection.hasSelection() ? document->findBlock(selection.selectionEnd() - 1) : first;
+    const auto [first, last] = selectedLines();
     programmaticEdit([&] {
-        QTextCursor edit(document);
+        QTextCursor edit(m_textView->document());
         bool changed = false;
         edit.beginEditBlock();
         for (QTextBlock block = first; block.isValid(); block = block.next()) {

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QSet>
+#include <QTextBlock>
 #include <QWidget>
 
 #include <memory>
@@ -110,6 +111,8 @@ private:
     void updateCounter();
     void afterProgrammaticChange();
 
+    // First and last line the selection touches (the caret's line when nothing is selected).
+    std::pair<QTextBlock, QTextBlock> selectedLines() const;
     void indentLines();
     void outdentLines();
     void pastePlainText();
