@@ -47,9 +47,8 @@ int CharacterCounter::graphemeCount(QStringView text) const
     return clusters;
 }
 
-int CharacterCounter::lineCount(int blockNumber) const
+int CharacterCounter::lineCount(const QTextBlock &block) const
 {
-    const QTextBlock block = m_document->findBlockByNumber(blockNumber);
     const QString text = block.text();
     return graphemeCount(QStringView(text).first(text.size() - LineFolding::badgeLength(block)));
 }
@@ -61,9 +60,7 @@ void CharacterCounter::reset()
     m_sum = 0;
     int i = 0;
     for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next(), ++i) {
-        const QString text = block.text();
-        const int n =
-            graphemeCount(QStringView(text).first(text.size() - LineFolding::badgeLength(block)));
+        const int n = lineCount(block);
         m_lineCounts[std::size_t(i)] = n;
         m_sum += n;
     }
@@ -91,9 +88,7 @@ void CharacterCounter::documentChanged(int position, int charsRemoved, int chars
     fresh.reserve(std::size_t(lastNew - first + 1));
     QTextBlock block = m_document->findBlockByNumber(first);
     for (int i = first; i <= lastNew; ++i, block = block.next()) {
-        const QString text = block.text();
-        fresh.push_back(
-            graphemeCount(QStringView(text).first(text.size() - LineFolding::badgeLength(block))));
+        fresh.push_back(lineCount(block));
         m_sum += fresh.back();
     }
     m_lineCounts.erase(begin, m_lineCounts.begin() + lastOld + 1);

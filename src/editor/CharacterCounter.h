@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+class QTextBlock;
 class QTextDocument;
 
 struct UBreakIterator;
@@ -29,7 +30,8 @@ public:
     int graphemeCount(QStringView text) const;
 
 private:
-    int lineCount(int blockNumber) const;
+    // Clusters of one line, its fold badge left out.
+    int lineCount(const QTextBlock &block) const;
 
     const QTextDocument *m_document;
     struct BreakerDeleter
