@@ -32,7 +32,8 @@ public:
 
     explicit LineFolding(QTextDocument *document);
 
-    // indentLevel: spaces count 1, tabs 4, leading width / 4 rounded down.
+    // indentLevel: spaces count 1, tabs 4, leading width / 4 rounded down. The indent guides
+    // draw one line per level.
     static int indentLevel(QStringView line);
     // 2 when the block ends with a fold badge, else 0 (for the counter and the colouring).
     static int badgeLength(const QTextBlock &block);

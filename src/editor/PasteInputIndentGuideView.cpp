@@ -1,5 +1,6 @@
 #include "editor/PasteInputIndentGuideView.h"
 
+#include "editor/LineFolding.h"
 #include "editor/TextViewRows.h"
 
 #include <QEvent>
@@ -54,20 +55,6 @@ void PasteInputIndentGuideView::setPalette(const EditorThemePalette &palette)
         m_textView->viewport()->update();
 }
 
-int PasteInputIndentGuideView::indentLevel(const QString &line)
-{
-    int width = 0;
-    for (const QChar c : line) {
-        if (c == u' ')
-            width += 1;
-        else if (c == u'\t')
-            width += columnsPerStep;
-        else
-            break;
-    }
-    return width / columnsPerStep;
-}
-
 QList<QLineF> PasteInputIndentGuideView::guideSegments(const QRectF &area) const
 {
     QList<QLineF> segments;
@@ -77,7 +64,7 @@ QList<QLineF> PasteInputIndentGuideView::guideSegments(const QRectF &area) const
     const qreal left = TextViewRows::textLeft(*m_textView);
     for (const TextViewRows::Row &row :
          TextViewRows::visible(*m_textView, area.top(), area.bottom())) {
-        const int level = indentLevel(row.block.text());
+        const int level = LineFolding::indentLevel(row.block.text());
         // Wrapped rows start at the left edge, under the indentation: guides stay on the first.
         const qreal height = qMax(row.firstRowHeight, minimumRowHeight);
         for (int k = 1; k <= level; ++k) {

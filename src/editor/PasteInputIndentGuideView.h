@@ -28,9 +28,6 @@ public:
     QList<QLineF> guideSegments(const QRectF &area) const;
     QList<QLineF> guideSegments() const;
 
-    // Indentation level of a line: spaces count 1, tabs 4, the sum divided by 4 and rounded down.
-    static int indentLevel(const QString &line);
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
