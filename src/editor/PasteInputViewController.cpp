@@ -165,8 +165,7 @@ void PasteInputViewController::configureTextView()
     connect(document, &QTextDocument::contentsChange, this,
             &PasteInputViewController::documentContentsChanged);
     connect(view, &QPlainTextEdit::textChanged, this, &PasteInputViewController::textDidChange);
-    connect(view, &QPlainTextEdit::cursorPositionChanged, this,
-            &PasteInputViewController::textViewDidChangeSelection);
+    // The gutter follows the caret to the active line by itself.
 }
 
 void PasteInputViewController::configureCounterAndButton()
@@ -347,15 +346,6 @@ void PasteInputViewController::textDidChange()
     updateCounter();
     layoutTextView();
     refreshFoldState();
-}
-
-void PasteInputViewController::textViewDidChangeSelection()
-{
-    const int line =
-        m_textView->document()->findBlock(m_textView->textCursor().selectionStart()).blockNumber();
-    PasteInputGutterView *gutter = m_gutterView;
-    gutter->setActiveLineIndex(line);
-    gutter->refreshRows();
 }
 
 void PasteInputViewController::updateCounter()

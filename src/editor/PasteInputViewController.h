@@ -103,7 +103,6 @@ private:
 
     void textDidChange();
     void documentContentsChanged(int position, int charsRemoved, int charsAdded);
-    void textViewDidChangeSelection();
     bool doCommand(PasteInputTextView::Command command);
     bool handleDoubleNewline();
     void confirmDoubleNewlineSegment();
