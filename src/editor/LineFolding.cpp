@@ -16,6 +16,14 @@ int lineEnd(const QTextBlock &block)
     return block.position() + block.length() - 1;
 }
 
+// A line is foldable when the next line is indented deeper.
+bool foldable(const QTextBlock &block)
+{
+    const QTextBlock next = block.next();
+    return block.isValid() && next.isValid() &&
+           LineFolding::indentLevel(block.text()) < LineFolding::indentLevel(next.text());
+}
+
 QTextCharFormat badgeFormat(int id)
 {
     QTextCharFormat format;
@@ -95,11 +103,19 @@ bool LineFolding::isLive(int id) const
 
 bool LineFolding::isFoldable(int line) const
 {
-    const QTextBlock block = m_document->findBlockByNumber(line);
-    const QTextBlock next = block.next();
-    if (!block.isValid() || !next.isValid())
-        return false;
-    return indentLevel(block.text()) < indentLevel(next.text());
+    return foldable(m_document->findBlockByNumber(line));
+}
+
+QSet<int> LineFolding::foldableLines(int first, int last) const
+{
+    QSet<int> lines;
+    first = std::max(first, 0);
+    QTextBlock block = m_document->findBlockByNumber(first);
+    for (int line = first; block.isValid() && line <= last; ++line, block = block.next()) {
+        if (foldable(block))
+            lines.insert(line);
+    }
+    return lines;
 }
 
 int LineFolding::foldRangeEnd(int line) const

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QList>
 #include <QMap>
+#include <QSet>
 #include <QString>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
@@ -20,9 +21,9 @@ class QTextDocument;
 // is ordinary text. Hidden blocks are kept as document fragments, so the badges of folds
 // nested inside them come back alive when their parent is unfolded.
 //
-// Costs: isFolded/badgeLength/isFoldable look at one or two lines; foldedLines and hasFolds
-// are proportional to the number of folds ever made since the last clear (usually a handful);
-// fold/unfold touch only the lines involved.
+// Costs: isFolded/badgeLength/isFoldable look at one or two lines, foldableLines at the lines
+// asked for; foldedLines and hasFolds are proportional to the number of folds ever made since
+// the last clear (usually a handful); fold/unfold touch only the lines involved.
 class LineFolding
 {
 public:
@@ -41,6 +42,8 @@ public:
     static int badgeId(const QTextBlock &block);
 
     bool isFoldable(int line) const;
+    // The foldable lines among first...last, in one walk over them (the lines on screen).
+    QSet<int> foldableLines(int first, int last) const;
     // First line after the block that folding `line` would hide (exclusive end).
     int foldRangeEnd(int line) const;
     bool isFolded(int line) const;

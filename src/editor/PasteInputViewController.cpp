@@ -292,20 +292,6 @@ void PasteInputViewController::gutterNeedsRefresh()
     refreshFoldState();
 }
 
-QSet<int> PasteInputViewController::foldableLineIndices(int first, int last) const
-{
-    QSet<int> lines;
-    QTextBlock block = m_textView->document()->findBlockByNumber(std::max(first, 0));
-    for (int line = std::max(first, 0); block.isValid() && line <= last; ++line) {
-        const QTextBlock next = block.next();
-        if (next.isValid() &&
-            LineFolding::indentLevel(block.text()) < LineFolding::indentLevel(next.text()))
-            lines.insert(line);
-        block = next;
-    }
-    return lines;
-}
-
 void PasteInputViewController::refreshFoldState()
 {
     const QList<int> folded = m_folding->foldedLines();
@@ -319,7 +305,7 @@ void PasteInputViewController::refreshFoldState()
     const auto [first, last] = m_textView->visibleLineRange();
     const QSet<int> foldedSet(folded.cbegin(), folded.cend());
     PasteInputGutterView *gutter = m_gutterView;
-    gutter->setFoldableLineIndices(foldableLineIndices(first, last) | foldedSet);
+    gutter->setFoldableLineIndices(m_folding->foldableLines(first, last) | foldedSet);
     gutter->setFoldedLineIndices(foldedSet);
     gutter->refreshRows();
     m_indentGuideView->update();

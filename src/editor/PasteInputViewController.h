@@ -67,8 +67,6 @@ public:
     QMap<int, QString> hiddenTextByFoldLine() const { return m_folding->hiddenTextByFoldLine(); }
     // The text as unfoldAll would leave it.
     QString expandedText() const { return m_folding->expandedText(); }
-    // Foldable or folded lines among first...last (the lines the gutter shows).
-    QSet<int> foldableLineIndices(int first, int last) const;
 
     // The text as the editor holds it (badges included), lines joined with "\n".
     QString text() const;
