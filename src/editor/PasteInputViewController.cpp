@@ -304,11 +304,10 @@ void PasteInputViewController::refreshFoldState()
     }
     const auto [first, last] = m_textView->visibleLineRange();
     const QSet<int> foldedSet(folded.cbegin(), folded.cend());
-    PasteInputGutterView *gutter = m_gutterView;
-    gutter->setFoldableLineIndices(m_folding->foldableLines(first, last) | foldedSet);
-    gutter->setFoldedLineIndices(foldedSet);
-    gutter->refreshRows();
-    m_indentGuideView->update();
+    // The gutter repaints the rows whose buttons change; the rows and the guides of an edit
+    // are brought up to date by layoutTextView, which every edit runs just before this.
+    m_gutterView->setFoldableLineIndices(m_folding->foldableLines(first, last) | foldedSet);
+    m_gutterView->setFoldedLineIndices(foldedSet);
 }
 
 void PasteInputViewController::documentContentsChanged(int position, int charsRemoved,
