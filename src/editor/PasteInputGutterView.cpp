@@ -319,6 +319,9 @@ void PasteInputGutterView::updateLine(int line)
 
 void PasteInputGutterView::updateChangedLines(const QSet<int> &before, const QSet<int> &after)
 {
+    // Most refreshes hand over the sets they found: no row to look at then.
+    if (before == after)
+        return;
     for (const Row &row : visibleRows())
         if (before.contains(row.line) != after.contains(row.line))
             update(bandRect(row).toAlignedRect());
