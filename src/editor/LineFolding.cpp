@@ -165,15 +165,6 @@ QList<int> LineFolding::badgePositions() const
     return positions;
 }
 
-bool LineFolding::hasFolds() const
-{
-    for (auto it = m_folds.constBegin(); it != m_folds.constEnd(); ++it) {
-        if (isLive(it.key()))
-            return true;
-    }
-    return false;
-}
-
 QMap<int, QString> LineFolding::hiddenTextByFoldLine() const
 {
     QMap<int, QString> hidden;

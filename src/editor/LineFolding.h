@@ -22,8 +22,8 @@ class QTextDocument;
 // nested inside them come back alive when their parent is unfolded.
 //
 // Costs: isFolded/badgeLength/isFoldable look at one or two lines, foldableLines at the lines
-// asked for; foldedLines and hasFolds are proportional to the number of folds ever made since
-// the last clear (usually a handful); fold/unfold touch only the lines involved.
+// asked for; foldedLines is proportional to the number of folds ever made since the last clear
+// (usually a handful); fold/unfold touch only the lines involved.
 class LineFolding
 {
 public:
@@ -51,7 +51,6 @@ public:
     QList<int> foldedLines() const;
     // Offsets of the badges of folded lines in ascending order.
     QList<int> badgePositions() const;
-    bool hasFolds() const;
     // Hidden text of each folded line: its hidden lines joined with "\n", plus a final "\n".
     QMap<int, QString> hiddenTextByFoldLine() const;
 
