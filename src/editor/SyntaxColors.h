@@ -13,4 +13,6 @@ struct SyntaxColors
     QColor property;
     QColor number;
     QColor selector;
+
+    bool operator==(const SyntaxColors &) const = default;
 };

@@ -50,13 +50,6 @@ QColor roleColor(const SyntaxColors &colors, SyntaxRole role)
     return {};
 }
 
-bool sameColors(const SyntaxColors &a, const SyntaxColors &b)
-{
-    return a.comment == b.comment && a.string == b.string && a.keyword == b.keyword &&
-           a.tag == b.tag && a.attribute == b.attribute && a.property == b.property &&
-           a.number == b.number && a.selector == b.selector;
-}
-
 } // namespace
 
 SyntaxHighlighter::SyntaxHighlighter(QPlainTextEdit *textView)
@@ -87,7 +80,7 @@ void SyntaxHighlighter::setLanguage(EditorLanguage language)
 
 void SyntaxHighlighter::setColors(const EditorThemePalette &palette)
 {
-    if (sameColors(palette.syntax, m_syntax) && palette.foldBadgeBackground == m_badgeBackground &&
+    if (palette.syntax == m_syntax && palette.foldBadgeBackground == m_badgeBackground &&
         palette.foldBadgeText == m_badgeText)
         return;
     m_syntax = palette.syntax;
