@@ -133,7 +133,12 @@ int LineFolding::foldRangeEnd(int line) const
 
 bool LineFolding::isFolded(int line) const
 {
-    return liveFoldId(m_document->findBlockByNumber(line)) != 0;
+    return isFolded(m_document->findBlockByNumber(line));
+}
+
+bool LineFolding::isFolded(const QTextBlock &block) const
+{
+    return liveFoldId(block) != 0;
 }
 
 QList<int> LineFolding::liveIdsDescending() const

@@ -47,6 +47,7 @@ public:
     // First line after the block that folding `line` would hide (exclusive end).
     int foldRangeEnd(int line) const;
     bool isFolded(int line) const;
+    bool isFolded(const QTextBlock &block) const;
     // Folded lines in ascending order.
     QList<int> foldedLines() const;
     // Offsets of the badges of folded lines in ascending order.

@@ -231,8 +231,7 @@ void PasteInputViewController::restyleText()
     if (!m_highlighter) {
         m_highlighter = new SyntaxHighlighter(m_textView);
         m_highlighter->setFoldBadgeProbe([this](const QTextBlock &block) {
-            const int badge = LineFolding::badgeLength(block);
-            return badge > 0 && m_folding->isFolded(block.blockNumber()) ? badge : 0;
+            return m_folding->isFolded(block) ? int(LineFolding::badge().size()) : 0;
         });
     }
     m_highlighter->setLanguage(AppSettings::editorLanguage());
