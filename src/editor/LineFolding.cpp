@@ -108,12 +108,20 @@ bool LineFolding::isFoldable(int line) const
 
 QSet<int> LineFolding::foldableLines(int first, int last) const
 {
+    // Each line's level is read once: it is the deeper side of one test and the shallower
+    // side of the next.
     QSet<int> lines;
     first = std::max(first, 0);
     QTextBlock block = m_document->findBlockByNumber(first);
-    for (int line = first; block.isValid() && line <= last; ++line, block = block.next()) {
-        if (foldable(block))
+    int level = block.isValid() ? indentLevel(block.text()) : 0;
+    for (int line = first; line <= last; ++line) {
+        block = block.next();
+        if (!block.isValid())
+            break;
+        const int nextLevel = indentLevel(block.text());
+        if (level < nextLevel)
             lines.insert(line);
+        level = nextLevel;
     }
     return lines;
 }

@@ -1,4 +1,5 @@
 #include "editor/PasteInputDelegate.h"
+#include "editor/PasteInputGutterView.h"
 #include "editor/PasteInputViewController.h"
 #include "platform/Pasteboard.h"
 
@@ -368,6 +369,14 @@ private:
             QVERIFY2(lines.value(line).endsWith(badge), qPrintable(step));
         QCOMPARE(m_editor->unfoldAllButton()->isVisibleTo(m_editor.get()),
                  !m_editor->foldedLineIndices().isEmpty());
+        // The gutter offers a button on exactly the foldable and the folded lines it shows.
+        const PasteInputGutterView *gutter = m_editor->gutterView();
+        for (const PasteInputGutterView::Row &row : gutter->visibleRows()) {
+            const bool button =
+                m_editor->isFoldableLine(row.line) || m_editor->isFoldedLine(row.line);
+            QVERIFY2(gutter->hasFoldButton(row.line) == button,
+                     qPrintable(step + QStringLiteral(", line %1").arg(row.line)));
+        }
     }
 
     void randomStep(QRandomGenerator &random, QString &name)
