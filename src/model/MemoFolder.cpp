@@ -4,6 +4,7 @@
 #include "model/MemoFile.h"
 #include "model/StoredValues.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileTimes.h"
 #include "platform/Log.h"
 #include "platform/PrivateFolder.h"
 
@@ -120,6 +121,9 @@ QString MemoFolder::memosFolderIn(const QString &dataFolder)
 
 QList<Memo> MemoFolder::loadAll()
 {
+    QHash<QString, Record> previous;
+    for (Record &record : records)
+        previous.insert(record.path, std::move(record));
     records.clear();
     const QString data = dataFolderURL();
     if (data.isEmpty())
@@ -132,11 +136,21 @@ QList<Memo> MemoFolder::loadAll()
 
     QList<Memo> memos;
     for (const QFileInfo &entry : markdownFiles(entries)) {
+        const auto known = previous.constFind(entry.filePath());
+        if (known != previous.constEnd() && known->readSize == entry.size() &&
+            known->readTime.isValid() &&
+            known->readTime == fileModificationTime(entry.filePath())) {
+            records.insert(known->memo.id, *known);
+            memos.append(known->memo);
+            continue;
+        }
         QByteArray bytes;
         std::optional<Memo> memo = parseMemoFile(entry, &bytes);
         if (!memo)
             continue;
-        records.insert(memo->id, Record{*memo, digestOf(bytes), entry.filePath()});
+        // A memo's updatedAt is its file's time as read.
+        records.insert(memo->id, Record{*memo, digestOf(bytes), entry.filePath(), memo->updatedAt,
+                                        entry.size()});
         memos.append(std::move(*memo));
     }
     std::stable_sort(memos.begin(), memos.end(),
@@ -203,7 +217,7 @@ bool MemoFolder::writeMemo(const Memo &memo, const Record *record, const QString
     if (!AtomicFile::write(path, bytes, error))
         return false;
     setModificationTime(path, memo.updatedAt);
-    records.insert(memo.id, Record{memo, digestOf(bytes), path});
+    records.insert(memo.id, Record{memo, digestOf(bytes), path, {}, -1});
     return true;
 }
 

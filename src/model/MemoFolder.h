@@ -3,6 +3,7 @@
 #include "model/Memo.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QUuid>
@@ -17,7 +18,9 @@ public:
     static QString memosFolderURL();
 
     // Imports "memos.json" when the folder has no Markdown file, then reads every memo,
-    // newest first. What was read becomes the state later saves compare against.
+    // newest first. What was read becomes the state later saves compare against. A file
+    // whose time and size are those it had when last read is not read again: the panel
+    // reloads the folder at every show and activation.
     QList<Memo> loadAll();
 
     // Brings the folder in line with memos. Logs "Zorv: failed to save memos: " and stops
@@ -30,6 +33,9 @@ private:
         Memo memo;         // as last read or written
         QByteArray digest; // of the file's bytes then
         QString path;      // as found: another program may have named it in lower case
+        // The file's time and size when it was read; none once Zorv has written it since.
+        QDateTime readTime;
+        qint64 readSize = -1;
     };
 
     static QString memosFolderIn(const QString &dataFolder);

@@ -342,6 +342,23 @@ private slots:
         QCOMPARE(uuidText(store.memos.first().id), idB); // newest first survives
     }
 
+    // A reload reuses what it read of a file whose time and size stayed, and nothing else.
+    void reloadRereadsChangedFiles()
+    {
+        writeFile(memosPath(idA + ".md"), "# A\n\nold\n", minutesAgo(30));
+        writeFile(memosPath(idB + ".md"), "# B\n\ny\n", minutesAgo(60));
+        MemoStore store;
+        store.reload();
+        writeFile(memosPath(idA + ".md"), "# A\n\nnew\n", minutesAgo(20)); // same size
+        QVERIFY(QFile::remove(memosPath(idB + ".md")));
+
+        store.reload();
+
+        QCOMPARE(store.memos.size(), 1);
+        QCOMPARE(store.memos.first().text, QStringLiteral("new\n"));
+        QCOMPARE(store.memos.first().updatedAt, minutesAgo(20));
+    }
+
     // Regression: an edit made by another program since the last reload was overwritten.
     void keepsOtherProgramsEditBeforeWriting()
     {
