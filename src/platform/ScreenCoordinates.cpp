@@ -63,11 +63,16 @@ QPointF ScreenCoordinates::mouseLocation()
 
 QList<ScreenGeometry> ScreenCoordinates::screens()
 {
-    const qreal height = primaryScreenHeight();
     QList<ScreenGeometry> result;
-    for (const QScreen *screen : QGuiApplication::screens()) {
-        result.append({fromQt(QRectF(screen->geometry()), height),
-                       fromQt(QRectF(screen->availableGeometry()), height)});
-    }
+    for (const QScreen *screen : QGuiApplication::screens())
+        result.append(*geometry(screen));
     return result;
+}
+
+std::optional<ScreenGeometry> ScreenCoordinates::geometry(const QScreen *screen)
+{
+    if (!screen)
+        return std::nullopt;
+    return ScreenGeometry{fromQt(QRectF(screen->geometry())),
+                          fromQt(QRectF(screen->availableGeometry()))};
 }

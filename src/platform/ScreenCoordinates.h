@@ -6,6 +6,10 @@
 #include <QPointF>
 #include <QRectF>
 
+#include <optional>
+
+class QScreen;
+
 // Zorv keeps frames with the origin at the bottom left of the primary screen and y growing
 // upward; Qt's origin is the top left with y growing downward. These convert at the Qt
 // boundary. The overloads without a height use the primary screen's.
@@ -29,6 +33,8 @@ public:
     static qreal primaryScreenHeight();
     // Every connected screen, primary first (Qt's order), in Zorv's convention.
     static QList<ScreenGeometry> screens();
+    // One screen in Zorv's convention; nullopt for no screen.
+    static std::optional<ScreenGeometry> geometry(const QScreen *screen);
     // The mouse pointer's position in Zorv's convention.
     static QPointF mouseLocation();
 };

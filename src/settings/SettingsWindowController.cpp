@@ -20,21 +20,6 @@ double maxY(const QRectF &r)
     return r.y() + r.height();
 }
 
-// Half-open, as screen frames tile: a point on the shared edge belongs to the next screen.
-bool frameContains(const QRectF &frame, const QPointF &point)
-{
-    return point.x() >= frame.x() && point.x() < maxX(frame) && point.y() >= frame.y() &&
-           point.y() < maxY(frame);
-}
-
-std::optional<ScreenGeometry> geometryOf(const QScreen *screen)
-{
-    if (!screen)
-        return std::nullopt;
-    return ScreenGeometry{ScreenCoordinates::fromQt(QRectF(screen->geometry())),
-                          ScreenCoordinates::fromQt(QRectF(screen->availableGeometry()))};
-}
-
 } // namespace
 
 SettingsWindowController &SettingsWindowController::shared()
@@ -81,9 +66,9 @@ void SettingsWindowController::createWindow()
 void SettingsWindowController::placeBeside(QWidget *anchor)
 {
     const QRectF anchorFrame = ScreenCoordinates::fromQt(QRectF(anchor->frameGeometry()));
-    const QRectF visible = visibleFrameForAnchor(anchorFrame, ScreenCoordinates::screens(),
-                                                 geometryOf(anchor->screen()),
-                                                 geometryOf(QGuiApplication::primaryScreen()));
+    const QRectF visible = visibleFrameForAnchor(
+        anchorFrame, ScreenCoordinates::screens(), ScreenCoordinates::geometry(anchor->screen()),
+        ScreenCoordinates::geometry(QGuiApplication::primaryScreen()));
     const QRectF frame =
         frameBeside(anchorFrame, QSizeF(m_window->frameGeometry().size()), visible);
     m_window->move(ScreenCoordinates::toQt(frame).topLeft().toPoint());
@@ -106,11 +91,8 @@ SettingsWindowController::visibleFrameForAnchor(const QRectF &anchorFrame,
                                                 const std::optional<ScreenGeometry> &anchorScreen,
                                                 const std::optional<ScreenGeometry> &mainScreen)
 {
-    const QPointF centre = anchorFrame.center();
-    for (const ScreenGeometry &screen : screens) {
-        if (frameContains(screen.frame, centre))
-            return screen.visibleFrame;
-    }
+    if (const auto index = screenContaining(screens, anchorFrame.center()))
+        return screens[*index].visibleFrame;
     if (anchorScreen)
         return anchorScreen->visibleFrame;
     if (mainScreen)
