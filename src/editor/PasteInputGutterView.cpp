@@ -39,6 +39,13 @@ QFont arrowFont()
     return font;
 }
 
+// A text view row as the gutter shows it: moved by the gutter's offset from the viewport, and
+// never so thin that its button or band disappears.
+PasteInputGutterView::Row gutterRow(const TextViewRows::Row &row, qreal offset)
+{
+    return {row.block.blockNumber(), row.top + offset, qMax(row.firstRowHeight, minimumRowHeight)};
+}
+
 int decimalDigits(int count)
 {
     int digits = 1;
@@ -172,8 +179,7 @@ QList<PasteInputGutterView::Row> PasteInputGutterView::visibleRows() const
         return rows;
     const qreal offset = viewportOffset();
     for (const TextViewRows::Row &row : TextViewRows::visible(*m_textView))
-        rows.append(Row{row.block.blockNumber(), row.top + offset,
-                        qMax(row.firstRowHeight, minimumRowHeight)});
+        rows.append(gutterRow(row, offset));
     return rows;
 }
 
@@ -229,8 +235,7 @@ void PasteInputGutterView::paintEvent(QPaintEvent *event)
     painter.setClipRect(area);
     for (const TextViewRows::Row &row :
          TextViewRows::visible(*m_textView, area.top() - offset, area.bottom() + 1 - offset))
-        paintRow(painter, Row{row.block.blockNumber(), row.top + offset,
-                              qMax(row.firstRowHeight, minimumRowHeight)});
+        paintRow(painter, gutterRow(row, offset));
 }
 
 void PasteInputGutterView::paintRow(QPainter &painter, const Row &row) const
@@ -312,9 +317,7 @@ void PasteInputGutterView::updateLine(int line)
         return;
     const std::optional<TextViewRows::Row> row = TextViewRows::rowOf(*m_textView, line);
     if (row)
-        update(QRectF(0, row->top + viewportOffset(), width(),
-                      qMax(row->firstRowHeight, minimumRowHeight))
-                   .toAlignedRect());
+        update(bandRect(gutterRow(*row, viewportOffset())).toAlignedRect());
 }
 
 void PasteInputGutterView::updateChangedLines(const QSet<int> &before, const QSet<int> &after)
