@@ -319,17 +319,10 @@ void PasteInputViewController::documentContentsChanged(int position, int charsRe
 
 void PasteInputViewController::textDidChange()
 {
-    const int revision = m_textView->document()->revision();
-    if (m_isApplyingProgrammaticTextChange || revision == m_lastRevision)
+    if (m_isApplyingProgrammaticTextChange || m_textView->document()->revision() == m_lastRevision)
         return;
-    m_lastRevision = revision;
-    if (documentTextLength(*m_textView->document()) < m_lastDoubleNewlineConfirmEnd)
-        m_lastDoubleNewlineConfirmEnd = 0;
-    if (!m_textView->hasMarkedText())
-        restyleText();
-    updateCounter();
-    layoutTextView();
-    refreshFoldState();
+    // Colouring waits while an input method composes.
+    followTextChange(!m_textView->hasMarkedText());
 }
 
 void PasteInputViewController::updateCounter()
@@ -465,17 +458,18 @@ template <typename Edit> bool PasteInputViewController::programmaticEdit(Edit ed
     const bool changed = edit();
     m_isApplyingProgrammaticTextChange = false;
     if (changed)
-        afterProgrammaticChange();
+        followTextChange(true);
     return changed;
 }
 
-void PasteInputViewController::afterProgrammaticChange()
+void PasteInputViewController::followTextChange(bool restyle)
 {
     m_lastRevision = m_textView->document()->revision();
     // An offset past the end can never be reached again; start over as after a deletion.
     if (documentTextLength(*m_textView->document()) < m_lastDoubleNewlineConfirmEnd)
         m_lastDoubleNewlineConfirmEnd = 0;
-    restyleText();
+    if (restyle)
+        restyleText();
     updateCounter();
     layoutTextView();
     refreshFoldState();
@@ -561,10 +555,8 @@ void PasteInputViewController::loadText(const QString &text)
     m_folding->clear();
     m_textView->setPlainText(text);
     m_isApplyingProgrammaticTextChange = false;
-    m_lastRevision = m_textView->document()->revision();
-    updateCounter();
-    layoutTextView();
-    refreshFoldState();
+    // Loading does not colour; the colours come with the next edit, settings change or showing.
+    followTextChange(false);
 }
 
 void PasteInputViewController::foldLine(int line)

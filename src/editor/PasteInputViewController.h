@@ -106,7 +106,8 @@ private:
     void confirmDoubleNewlineSegment();
     void deliver(const QString &confirmed);
     void updateCounter();
-    void afterProgrammaticChange();
+    // What follows every change of the text: the user's, the editor's own and a load.
+    void followTextChange(bool restyle);
 
     // First and last line the selection touches (the caret's line when nothing is selected).
     std::pair<QTextBlock, QTextBlock> selectedLines() const;
