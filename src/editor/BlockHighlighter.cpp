@@ -196,10 +196,12 @@ void BlockHighlighter::paintDelimited(Rule &rule, QStringView text, State start,
     QString closers;
     for (int pair = 0; pair < pairs.size(); ++pair) {
         const SyntaxRule::Delimiter &delimiter = pairs[pair];
-        anyOpener = anyOpener || text.contains(delimiter.open);
+        const bool hasOpener = text.contains(delimiter.open);
+        anyOpener = anyOpener || hasOpener;
         if (after.closers & (1u << (rule.firstPair + pair)))
             closers += delimiter.close;
-        if (hasUnclosedOpener(text, delimiter))
+        // Most lines hold no opener at all, and then none is left unclosed.
+        if (hasOpener && hasUnclosedOpener(text, delimiter))
             m_dependence.closers |= std::uint8_t(1u << (rule.firstPair + pair));
     }
     if (!anyOpener)
