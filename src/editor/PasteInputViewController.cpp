@@ -20,8 +20,6 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
-#include <cmath>
-
 namespace {
 
 // The rounded, bordered box around the editor's views.
@@ -295,8 +293,7 @@ void PasteInputViewController::refreshFoldState()
 {
     const QList<int> folded = m_folding->foldedLines();
     m_unfoldAllButton->setVisible(!folded.isEmpty());
-    const int lineCount = m_textView->document()->blockCount();
-    const int width = int(std::ceil(AppSettings::gutterWidth(lineCount)));
+    const int width = m_gutterView->preferredWidth();
     if (width != m_gutterWidth) {
         m_gutterWidth = width;
         layoutContainer();
