@@ -194,8 +194,7 @@ void PasteInputViewController::applyTheme()
         editorFont(AppSettings::editorFontCodeMode(), AppSettings::editorFontFamily(), fontSize);
     const qreal numberSize = fontSize > 0 ? std::max(fontSize * 0.68, 10.0) : 10.88;
     m_gutterView->setPalette(m_palette, isDark(kind), numberSize);
-    m_indentGuideView->setPalette(m_palette);
-    m_indentGuideView->update();
+    m_indentGuideView->setPalette(m_palette); // repaints the text view with the new guides
     static_cast<InputContainerView *>(m_inputContainer)
         ->setColours(m_palette.containerBackground, m_palette.containerBorder);
 
@@ -277,10 +276,9 @@ void PasteInputViewController::showEvent(QShowEvent *event)
 
 void PasteInputViewController::layoutTextView()
 {
-    // QPlainTextEdit lays out and sizes its document itself; what is left is to bring the
-    // gutter and the guides up to date.
+    // QPlainTextEdit lays out and sizes its document itself, and the guides are drawn in its
+    // own paint pass; what is left is to bring the gutter up to date.
     m_gutterView->refreshRows();
-    m_indentGuideView->update();
 }
 
 void PasteInputViewController::gutterNeedsRefresh()
