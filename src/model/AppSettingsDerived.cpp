@@ -87,14 +87,17 @@ double AppSettings::gutterWidth(int lineCount)
     const int digits = int(QString::number(std::max(lineCount, 1)).size());
     const double size = std::max(fontSize() * 0.68, 10.0);
     // Sizes are device-independent pixels, as for the editor font. Measured large and scaled,
-    // because a pixel size is whole and this one (10.88 by default) is not.
+    // because a pixel size is whole and this one (10.88 by default) is not. The gutter asks at
+    // every edit: the digit is measured once.
     constexpr int measuredSize = 100;
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setWeight(QFont::Normal);
-    font.setItalic(false);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setPixelSize(measuredSize);
-    const double digitWidth =
-        QFontMetricsF(font).horizontalAdvance(QStringLiteral("8")) * size / measuredSize;
+    static const double measuredDigit = [] {
+        QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        font.setWeight(QFont::Normal);
+        font.setItalic(false);
+        font.setHintingPreference(QFont::PreferNoHinting);
+        font.setPixelSize(measuredSize);
+        return QFontMetricsF(font).horizontalAdvance(QStringLiteral("8"));
+    }();
+    const double digitWidth = measuredDigit * size / measuredSize;
     return std::ceil(digitWidth * std::max(digits, 2)) + 8 + 18;
 }
