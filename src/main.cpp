@@ -1,5 +1,4 @@
 #include "app/AppDelegate.h"
-#include "platform/PreferencesStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
 
@@ -51,8 +50,6 @@ int main(int argc, char *argv[])
                    ? 0
                    : 1;
 
-    // Holding a key repeats it rather than offering accented variants.
-    PreferencesStore::standard().setBool(QStringLiteral("ApplePressAndHoldEnabled"), false);
     AppDelegate delegate;
     QObject::connect(&instance, &SingleInstance::requestReceived, &delegate,
                      &AppDelegate::handleInstanceRequest);

@@ -3,6 +3,7 @@
 #include "app/AppIcon.h"
 #include "app/AppKeyMonitor.h"
 #include "app/AppMenuActions.h"
+#include "app/KeyNameTranslator.h"
 #include "app/StatusBarController.h"
 #include "hotkey/HotKey.h"
 #include "model/AppSettings.h"
@@ -44,6 +45,7 @@ Key keyForDigit(int digit)
 
 AppDelegate::AppDelegate()
 {
+    QCoreApplication::installTranslator(new KeyNameTranslator(this));
     if (const auto snapshot = loadHistory()) {
         cardStore.cards = snapshot->cards;
         cardStore.activeCardID = snapshot->activeCardID;
@@ -95,6 +97,8 @@ void AppDelegate::registerToggleHotKey()
     m_toggleHotKey.reset();
     const ToggleHotkeyPreset preset = AppSettings::toggleHotkeyPreset();
     m_toggleHotKey = std::make_unique<HotKey>(comboForPreset(preset));
+    if (m_statusBarController)
+        m_statusBarController->setHotKeyText(shortcutText(preset));
     QPointer<AppDelegate> self(this);
     m_toggleHotKey->keyDownHandler = [self, preset] {
         QMetaObject::invokeMethod(

@@ -109,7 +109,7 @@ QString AppMenuActions::aboutInformativeText(const QString &shortVersion)
 {
     const QString version = shortVersion.isEmpty() ? QStringLiteral("0.1") : shortVersion;
     return QStringLiteral("Version ") + version +
-           QStringLiteral("\n\n書くことがそのままコピーになる macOS ツール");
+           QStringLiteral("\n\n書くことがそのままコピーになるデスクトップツール");
 }
 
 void AppMenuActions::showAbout()

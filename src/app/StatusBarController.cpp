@@ -60,7 +60,7 @@ StatusBarController::StatusBarController(FloatingWindowController *windowControl
 
     m_statusItem->setIcon(
         trayIcon(trayShowsWideIcons() ? statusItemImage() : squareStatusItemImage()));
-    m_statusItem->setToolTip(QStringLiteral("ZORV — ⌃Return で表示"));
+    setHotKeyText(QString());
     m_statusItem->setContextMenu(m_menu.get());
     // A left click opens the menu as well, as the menu is the item's only content.
     connect(m_statusItem.get(), &QSystemTrayIcon::activated, this,
@@ -72,6 +72,13 @@ StatusBarController::StatusBarController(FloatingWindowController *windowControl
 }
 
 StatusBarController::~StatusBarController() = default;
+
+void StatusBarController::setHotKeyText(const QString &shortcut)
+{
+    m_statusItem->setToolTip(shortcut.isEmpty() ? QStringLiteral("ZORV")
+                                                : QStringLiteral("ZORV — ") + shortcut +
+                                                      QStringLiteral(" で表示"));
+}
 
 void StatusBarController::toggleWindow()
 {

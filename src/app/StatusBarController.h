@@ -25,6 +25,9 @@ public:
     void openSettings();
     void quit();
 
+    // The tooltip names the hotkey only while it works; empty names none.
+    void setHotKeyText(const QString &shortcut);
+
     QMenu *menu() const { return m_menu.get(); }
     QSystemTrayIcon *statusItem() const { return m_statusItem.get(); }
 

@@ -4,5 +4,6 @@ list(APPEND ZORV_SOURCES
   src/app/AppIcon.cpp
   src/app/AppKeyMonitor.cpp
   src/app/AppMenuActions.cpp
+  src/app/KeyNameTranslator.cpp
   src/app/StatusBarController.cpp
 )

@@ -37,11 +37,11 @@ QFont editorFont(bool codeMode, EditorFontFamily family, double size)
     case EditorFontFamily::system:
         return sized(systemFont(codeMode), points);
     case EditorFontFamily::hiragino:
-        return sized(namedOrSystemFont(QStringLiteral("Hiragino Sans"), codeMode), points);
+        return sized(namedOrSystemFont(QStringLiteral("Noto Sans CJK JP"), codeMode), points);
     case EditorFontFamily::menlo:
-        return sized(namedOrSystemFont(QStringLiteral("Menlo"), codeMode), points);
+        return sized(namedOrSystemFont(QStringLiteral("DejaVu Sans Mono"), codeMode), points);
     case EditorFontFamily::sfMono:
-        return sized(systemFont(true), points);
+        return sized(namedOrSystemFont(QStringLiteral("Noto Sans Mono CJK JP"), true), points);
     }
     return sized(systemFont(codeMode), points);
 }

@@ -17,7 +17,7 @@ QString label(ConfirmTrigger value)
 {
     switch (value) {
     case ConfirmTrigger::commandEnter:
-        return QStringLiteral("⌘ + Enter（推奨）");
+        return QStringLiteral("Ctrl + Enter（推奨）");
     case ConfirmTrigger::doubleNewline:
         return QStringLiteral("空行で Return 2 回（上級者向け）");
     }

@@ -23,11 +23,11 @@ QString label(EditorFontFamily value)
     case EditorFontFamily::system:
         return QStringLiteral("システム");
     case EditorFontFamily::hiragino:
-        return QStringLiteral("ヒラギノ");
+        return QStringLiteral("Noto Sans CJK");
     case EditorFontFamily::menlo:
-        return QStringLiteral("Menlo");
+        return QStringLiteral("DejaVu Sans Mono");
     case EditorFontFamily::sfMono:
-        return QStringLiteral("SF Mono");
+        return QStringLiteral("Noto Sans Mono CJK");
     }
     return {};
 }

@@ -19,13 +19,18 @@ QString label(ToggleHotkeyPreset value)
 {
     switch (value) {
     case ToggleHotkeyPreset::controlReturn:
-        return QStringLiteral("⌃ + Return");
+        return QStringLiteral("Super + Return");
     case ToggleHotkeyPreset::controlOptionSpace:
-        return QStringLiteral("⌃ + ⌥ + Space");
+        return QStringLiteral("Super + Alt + Space");
     case ToggleHotkeyPreset::controlSpace:
-        return QStringLiteral("⌃ + Space");
+        return QStringLiteral("Super + Space");
     }
     return {};
+}
+
+QString shortcutText(ToggleHotkeyPreset value)
+{
+    return label(value).replace(QStringLiteral(" + "), QStringLiteral("+"));
 }
 
 const QList<ToggleHotkeyPreset> &allToggleHotkeyPresets()

@@ -11,6 +11,8 @@ enum class ToggleHotkeyPreset { controlReturn, controlOptionSpace, controlSpace 
 
 QString rawValue(ToggleHotkeyPreset value);
 QString label(ToggleHotkeyPreset value);
+// The keys as running text names them: "Super+Return".
+QString shortcutText(ToggleHotkeyPreset value);
 const QList<ToggleHotkeyPreset> &allToggleHotkeyPresets();
 // Exact, case-sensitive match of a raw value.
 std::optional<ToggleHotkeyPreset> toggleHotkeyPresetFromRaw(const QString &raw);

@@ -144,6 +144,9 @@ SettingsViewController::SettingsViewController(QWidget *parent)
 void SettingsViewController::createControls()
 {
     hotkeyPopup = makePopup(QStringLiteral("hotkeyPopup"), allToggleHotkeyPresets(), this);
+    hotkeyHelpLabel = helpLabel(QString());
+    connect(hotkeyPopup, &QComboBox::currentIndexChanged, this,
+            &SettingsViewController::updateHotkeyHelp);
     fontSizeField = makeNumberField(QStringLiteral("fontSizeField"), this);
     maxCardsField = makeNumberField(QStringLiteral("maxCardsField"), this);
     maxVisibleMemosField = makeNumberField(QStringLiteral("maxVisibleMemosField"), this);
@@ -243,7 +246,7 @@ QWidget *SettingsViewController::buildDocument()
 void SettingsViewController::addRows(QLayout *stack)
 {
     auto *dataFolderButton =
-        new QPushButton(QStringLiteral("データフォルダを Finder で開く"), this);
+        new QPushButton(QStringLiteral("データフォルダをファイルマネージャで開く"), this);
     dataFolderButton->setObjectName(QStringLiteral("dataFolderButton"));
     connect(dataFolderButton, &QPushButton::clicked, this, &SettingsViewController::openDataFolder);
 
@@ -254,15 +257,14 @@ void SettingsViewController::addRows(QLayout *stack)
         sliderRow(QStringLiteral("ウィンドウ透明度"), opacitySlider, opacityValueLabel),
         formRow(QStringLiteral("たたんだバーの色"), peekBarAccentPopup),
         formRow(QStringLiteral("表示ホットキー"), hotkeyPopup),
-        helpLabel(QStringLiteral("⌃+Return で開く｜⌘+Enter または ⌃+⌥+Enter "
-                                 "で確定（コピー＋履歴）｜エディタの文章は残る")),
+        hotkeyHelpLabel,
         formRow(QStringLiteral("確定のしかた"), triggerPopup),
         formRow(QStringLiteral("確定したあと"), afterConfirmPopup),
         autoCollapseCheckbox,
         dimWhenInactiveCheckbox,
         sliderRow(QStringLiteral("非アクティブ時の濃さ"), inactiveOpacitySlider,
                   inactiveOpacityValueLabel),
-        helpLabel(QStringLiteral("⌃+1 左上　⌃+0 右上　⌃+2 左下　⌃+9 右下")),
+        helpLabel(QStringLiteral("Super+1 左上　Super+0 右上　Super+2 左下　Super+9 右下")),
         formRow(QStringLiteral("フォントサイズ"), fontSizeField),
         formRow(QStringLiteral("履歴の最大数"), maxCardsField),
         formRow(QStringLiteral("メモの表示数"), maxVisibleMemosField),
@@ -319,6 +321,19 @@ QLabel *SettingsViewController::helpLabel(const QString &text)
     label->setMaximumWidth(helpTextWidth);
     useSecondaryColor(label);
     return label;
+}
+
+// The help names the hotkey chosen in the pop-up, saved or not.
+void SettingsViewController::updateHotkeyHelp()
+{
+    const int index = hotkeyPopup->currentIndex();
+    const auto &presets = allToggleHotkeyPresets();
+    const ToggleHotkeyPreset preset = index >= 0 && index < presets.size()
+                                          ? presets.at(index)
+                                          : AppSettings::toggleHotkeyPreset();
+    hotkeyHelpLabel->setText(shortcutText(preset) +
+                             QStringLiteral(" で開く｜Ctrl+Enter または Super+Alt+Enter "
+                                            "で確定（コピー＋履歴）｜エディタの文章は残る"));
 }
 
 void SettingsViewController::loadValues()

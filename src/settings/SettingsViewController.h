@@ -26,6 +26,7 @@ public slots:
     void openDataFolder();
     void opacitySliderChanged();
     void inactiveOpacitySliderChanged();
+    void updateHotkeyHelp();
 
 private:
     void createControls();
@@ -44,6 +45,7 @@ private:
     void saveNumberFields();
 
     QComboBox *hotkeyPopup;
+    QLabel *hotkeyHelpLabel;
     QLineEdit *fontSizeField;
     QLineEdit *maxCardsField;
     QLineEdit *maxVisibleMemosField;

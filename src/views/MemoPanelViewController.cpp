@@ -99,7 +99,7 @@ void MemoPanelViewController::buildFolderButton()
     m_folderButton->setIcon(folderIcon(style()));
     m_folderButton->setIconSize(QSize(16, 16));
     m_folderButton->setFixedSize(folderButtonWidth, rowHeight);
-    m_folderButton->setToolTip(QStringLiteral("Memos フォルダを Finder で開く"));
+    m_folderButton->setToolTip(QStringLiteral("Memos フォルダをファイルマネージャで開く"));
     connect(m_folderButton, &QPushButton::clicked, this,
             &MemoPanelViewController::openFolderTapped);
 }

@@ -1,4 +1,5 @@
 #include "app/AppKeyMonitor.h"
+#include "app/KeyNameTranslator.h"
 #include "windows/FloatingWindowController.h"
 
 #include <QApplication>
@@ -60,6 +61,15 @@ private slots:
         // Without a window controller only quitting remains.
         const AppKeyDecision alone = decideAppKey(key, mods, characters, false, panelVisible);
         QCOMPARE(alone.command == Command::quit, command == int(Command::quit));
+    }
+
+    // Menus wrote the corner keys as "Meta+1", a name no Linux keyboard carries.
+    void shortcutsNameTheSuperKey()
+    {
+        KeyNameTranslator translator;
+        QCoreApplication::installTranslator(&translator);
+        QCOMPARE(QKeySequence(Qt::META | Qt::Key_1).toString(QKeySequence::NativeText), "Super+1");
+        QCOMPARE(QKeySequence(Qt::CTRL | Qt::Key_Q).toString(QKeySequence::NativeText), "Ctrl+Q");
     }
 };
 

@@ -26,15 +26,17 @@ private slots:
         QTest::newRow("system plain") << false << F::system << 14.0 << general << 14;
         QTest::newRow("system code") << true << F::system << 14.0 << fixed << 14;
         QTest::newRow("hiragino plain")
-            << false << F::hiragino << 16.0 << installed("Hiragino Sans", general) << 16;
+            << false << F::hiragino << 16.0 << installed("Noto Sans CJK JP", general) << 16;
         QTest::newRow("hiragino code")
-            << true << F::hiragino << 16.0 << installed("Hiragino Sans", fixed) << 16;
+            << true << F::hiragino << 16.0 << installed("Noto Sans CJK JP", fixed) << 16;
         QTest::newRow("menlo plain")
-            << false << F::menlo << 20.0 << installed("Menlo", general) << 20;
-        QTest::newRow("menlo code") << true << F::menlo << 20.0 << installed("Menlo", fixed) << 20;
-        QTest::newRow("sfMono plain") << false << F::sfMono << 12.0 << fixed << 12;
+            << false << F::menlo << 20.0 << installed("DejaVu Sans Mono", general) << 20;
+        QTest::newRow("menlo code")
+            << true << F::menlo << 20.0 << installed("DejaVu Sans Mono", fixed) << 20;
+        QTest::newRow("sfMono plain")
+            << false << F::sfMono << 12.0 << installed("Noto Sans Mono CJK JP", fixed) << 12;
         QTest::newRow("size 0 is 16")
-            << false << F::hiragino << 0.0 << installed("Hiragino Sans", general) << 16;
+            << false << F::hiragino << 0.0 << installed("Noto Sans CJK JP", general) << 16;
     }
     void fontRule()
     {
