@@ -5,6 +5,7 @@
 //   look_settingswindow <output-prefix> <x> <y>
 // shows a 720 x 400 stand-in panel at (x, y) first, opens the settings beside it, prints both
 // frames and writes <prefix>-screen.png of the whole screen.
+// ZORV_LOOK_HOTKEY_STATE=active|pending|taken|notAvailable|failed shows that hotkey state.
 // Run it under a private X server and private XDG folders; it never writes preferences.
 #include "settings/SettingsWindowController.h"
 
@@ -64,6 +65,11 @@ int main(int argc, char **argv)
         anchor.show();
     }
     SettingsWindowController controller;
+    const QByteArray state = qgetenv("ZORV_LOOK_HOTKEY_STATE");
+    const QList<QByteArray> states{"pending", "active", "taken", "notAvailable", "failed"};
+    if (states.contains(state))
+        controller.setHotKeyStatus(
+            HotKeyStatus{HotKeyState(states.indexOf(state)), QStringLiteral("X11"), {}});
     QTimer::singleShot(500, &app, [&] { controller.show(&anchor); });
     QTimer::singleShot(1500, &app, [&] {
         if (anchor.isVisible())

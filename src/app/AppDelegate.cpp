@@ -6,9 +6,12 @@
 #include "app/KeyNameTranslator.h"
 #include "app/StatusBarController.h"
 #include "hotkey/HotKey.h"
+#include "hotkey/HotKeyStateText.h"
+#include "hotkey/HotKeysController.h"
 #include "model/AppSettings.h"
 #include "model/HistoryFile.h"
 #include "platform/DesktopSession.h"
+#include "platform/Log.h"
 #include "platform/PreferencesStore.h"
 #include "platform/SettingsNotifier.h"
 #include "platform/WindowSystem.h"
@@ -25,13 +28,13 @@ KeyCombo comboForPreset(ToggleHotkeyPreset preset)
 {
     switch (preset) {
     case ToggleHotkeyPreset::controlOptionSpace:
-        return KeyCombo(Key::space, ModifierFlag::control | ModifierFlag::option);
+        return keyCombo(Key::space, ModifierFlag::control | ModifierFlag::option);
     case ToggleHotkeyPreset::controlSpace:
-        return KeyCombo(Key::space, ModifierFlag::control);
+        return keyCombo(Key::space, ModifierFlag::control);
     case ToggleHotkeyPreset::controlReturn:
         break;
     }
-    return KeyCombo(Key::returnKey, ModifierFlag::control);
+    return keyCombo(Key::returnKey, ModifierFlag::control);
 }
 
 Key keyForDigit(int digit)
@@ -55,7 +58,7 @@ AppDelegate::AppDelegate()
 
 AppDelegate::~AppDelegate() = default;
 
-void AppDelegate::applicationDidFinishLaunching()
+void AppDelegate::applicationDidFinishLaunching(std::unique_ptr<GlobalHotkeyBackend> hotKeyBackend)
 {
     QApplication::setWindowIcon(appIconImage());
     m_windowSystem = createWindowSystem();
@@ -70,6 +73,8 @@ void AppDelegate::applicationDidFinishLaunching()
 
     m_statusBarController = std::make_unique<StatusBarController>(
         m_windowController.get(), [this] { openSettings(); }, [this] { quit(); });
+    m_hotKeys = std::make_unique<HotKeysController>(hotKeyBackend ? std::move(hotKeyBackend)
+                                                                  : createGlobalHotkeyBackend());
     registerToggleHotKey();
     installKeyMonitors();
     connect(SettingsNotifier::instance(), &SettingsNotifier::settingsDidChange, this,
@@ -93,12 +98,19 @@ void AppDelegate::openSettings()
 
 void AppDelegate::registerToggleHotKey()
 {
+    const ToggleHotkeyPreset preset = AppSettings::toggleHotkeyPreset();
+    if (m_toggleHotKey && preset == m_toggleHotKeyPreset) {
+        const HotKeyState state = m_toggleHotKey->status().state;
+        if (state == HotKeyState::active || state == HotKeyState::pending)
+            return;
+    }
     // Dropping the old hotkey releases its grab before the new one takes it.
     m_toggleHotKey.reset();
-    const ToggleHotkeyPreset preset = AppSettings::toggleHotkeyPreset();
-    m_toggleHotKey = std::make_unique<HotKey>(comboForPreset(preset));
-    if (m_statusBarController)
-        m_statusBarController->setHotKeyText(shortcutText(preset));
+    m_toggleHotKeyPreset = preset;
+    m_toggleHotKey = std::make_unique<HotKey>(*m_hotKeys, comboForPreset(preset));
+    connect(m_toggleHotKey.get(), &HotKey::statusChanged, this,
+            &AppDelegate::toggleHotKeyStatusChanged);
+    toggleHotKeyStatusChanged();
     QPointer<AppDelegate> self(this);
     m_toggleHotKey->keyDownHandler = [self, preset] {
         QMetaObject::invokeMethod(
@@ -109,6 +121,20 @@ void AppDelegate::registerToggleHotKey()
             },
             Qt::QueuedConnection);
     };
+}
+
+// One log line for each state the hotkey reaches; the tray names the hotkey only while it works.
+void AppDelegate::toggleHotKeyStatusChanged()
+{
+    const HotKeyStatus status = m_toggleHotKey->status();
+    const QString shortcut =
+        status.trigger.isEmpty() ? shortcutText(m_toggleHotKeyPreset) : status.trigger;
+    logLine(QStringLiteral("Zorv: toggle hotkey %1: %2")
+                .arg(shortcutText(m_toggleHotKeyPreset), hotKeyStateLogText(status)));
+    if (m_statusBarController)
+        m_statusBarController->setHotKeyText(status.state == HotKeyState::active ? shortcut
+                                                                                 : QString());
+    SettingsWindowController::shared().setHotKeyStatus(status);
 }
 
 void AppDelegate::toggle(ToggleHotkeyPreset preset)
@@ -141,13 +167,15 @@ void AppDelegate::installKeyMonitors()
 void AppDelegate::updateCornerHotKeys(bool panelVisible)
 {
     // Super+1/0/2/9 move the shown panel from any window; they are only taken while it shows.
+    // A desktop that binds through the portal is never asked at each show: there the corner
+    // keys work inside the panel only.
     m_cornerHotKeys.clear();
-    if (!panelVisible)
+    if (!panelVisible || !m_hotKeys->backend().takesPassingGrabs())
         return;
     QPointer<AppDelegate> self(this);
     for (PanelScreenCorner corner : allPanelScreenCorners()) {
-        auto hotKey = std::make_unique<HotKey>(
-            KeyCombo(keyForDigit(cornerDigit(corner)), ModifierFlag::control));
+        auto hotKey = std::make_unique<HotKey>(*m_hotKeys, keyForDigit(cornerDigit(corner)),
+                                               ModifierFlag::control);
         hotKey->keyDownHandler = [self, corner] {
             QMetaObject::invokeMethod(
                 qApp,

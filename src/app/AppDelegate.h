@@ -3,6 +3,7 @@
 #include "model/CardStore.h"
 #include "model/MemoStore.h"
 #include "model/ToggleHotkeyPreset.h"
+#include "platform/GlobalHotkeyBackend.h"
 
 #include <QObject>
 #include <QPointer>
@@ -13,6 +14,7 @@ class AppKeyMonitor;
 class AppMenuActions;
 class FloatingWindowController;
 class HotKey;
+class HotKeysController;
 class StatusBarController;
 class WindowSystem;
 
@@ -27,7 +29,10 @@ public:
     AppDelegate();
     ~AppDelegate() override;
 
-    void applicationDidFinishLaunching();
+    // The hotkey backend is the session's own unless one is given (tests give a stand-in).
+    void applicationDidFinishLaunching(std::unique_ptr<GlobalHotkeyBackend> hotKeyBackend = {});
+    // Registers the toggle hotkey of the chosen preset: again when the preset changed, or when
+    // the last registration did not take (saving the settings tries once more).
     void registerToggleHotKey();
     void applicationWillTerminate();
     // Saves the history and ends the event loop (Ctrl+Q and every quit entry).
@@ -40,18 +45,23 @@ public:
     CardStore cardStore;
     MemoStore memoStore;
     FloatingWindowController *windowController() const { return m_windowController.get(); }
+    HotKeysController *hotKeys() const { return m_hotKeys.get(); }
+    HotKey *toggleHotKey() const { return m_toggleHotKey.get(); }
 
 private:
     void openSettings();
     void installKeyMonitors();
     void updateCornerHotKeys(bool panelVisible);
     void saveHistoryNow();
+    void toggleHotKeyStatusChanged();
 
     std::unique_ptr<WindowSystem> m_windowSystem;
     std::unique_ptr<FloatingWindowController> m_windowController;
     std::unique_ptr<AppMenuActions> m_menuActions;
     std::unique_ptr<StatusBarController> m_statusBarController;
+    std::unique_ptr<HotKeysController> m_hotKeys;
     std::unique_ptr<HotKey> m_toggleHotKey;
+    ToggleHotkeyPreset m_toggleHotKeyPreset = ToggleHotkeyPreset::controlReturn;
     std::unique_ptr<AppKeyMonitor> m_localKeyMonitor;
     // The system-wide side of the corner keys: grabbed while the panel is shown.
     std::vector<std::unique_ptr<HotKey>> m_cornerHotKeys;

@@ -4,37 +4,42 @@
 
 #include <utility>
 
-HotKey::HotKey(KeyCombo keyCombo, Handler keyDownHandler, Handler keyUpHandler)
+HotKey::HotKey(HotKeysController &registry, KeyCombo keyCombo, Handler keyDownHandler,
+               Handler keyUpHandler)
     : keyDownHandler(std::move(keyDownHandler))
     , keyUpHandler(std::move(keyUpHandler))
     , m_identifier(QUuid::createUuid())
     , m_keyCombo(keyCombo)
+    , m_registry(&registry)
 {
-    HotKeysController::registerHotKey(this);
+    registry.registerHotKey(this);
 }
 
-HotKey::HotKey(Key key, ModifierFlags modifiers, Handler keyDownHandler, Handler keyUpHandler)
-    : HotKey(KeyCombo(key, modifiers), std::move(keyDownHandler), std::move(keyUpHandler))
-{
-}
-
-HotKey::HotKey(quint32 carbonKeyCode, quint32 carbonModifiers, Handler keyDownHandler,
-               Handler keyUpHandler)
-    : HotKey(KeyCombo(carbonKeyCode, carbonModifiers), std::move(keyDownHandler),
+HotKey::HotKey(HotKeysController &registry, Key key, ModifierFlags modifiers,
+               Handler keyDownHandler, Handler keyUpHandler)
+    : HotKey(registry, ::keyCombo(key, modifiers), std::move(keyDownHandler),
              std::move(keyUpHandler))
 {
 }
 
 HotKey::~HotKey()
 {
-    HotKeysController::unregisterHotKey(this);
+    if (m_registry)
+        m_registry->unregisterHotKey(this);
+}
+
+HotKeyStatus HotKey::status() const
+{
+    return m_registry ? m_registry->status(this) : HotKeyStatus{};
 }
 
 void HotKey::setPaused(bool paused)
 {
     m_isPaused = paused;
+    if (!m_registry)
+        return;
     if (paused)
-        HotKeysController::unregisterHotKey(this);
+        m_registry->unregisterHotKey(this);
     else
-        HotKeysController::registerHotKey(this);
+        m_registry->registerHotKey(this);
 }

@@ -1,14 +1,20 @@
 #pragma once
 
-#include "hotkey/KeyCombo.h"
+#include "hotkey/Key.h"
+#include "hotkey/ModifierFlags.h"
+#include "platform/HotKeyStatus.h"
+#include "platform/KeyCombo.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QUuid>
 
 #include <functional>
 
-// One system-wide key combination. It is registered from construction until it is paused or
-// destroyed; destroying it unregisters it.
+class HotKeysController;
+
+// One system-wide key combination in a registry. It is registered from construction until it is
+// paused or destroyed; destroying it unregisters it.
 class HotKey : public QObject
 {
     Q_OBJECT
@@ -16,15 +22,16 @@ class HotKey : public QObject
 public:
     using Handler = std::function<void()>;
 
-    explicit HotKey(KeyCombo keyCombo, Handler keyDownHandler = {}, Handler keyUpHandler = {});
-    HotKey(Key key, ModifierFlags modifiers, Handler keyDownHandler = {},
+    HotKey(HotKeysController &registry, KeyCombo keyCombo, Handler keyDownHandler = {},
            Handler keyUpHandler = {});
-    HotKey(quint32 carbonKeyCode, quint32 carbonModifiers, Handler keyDownHandler = {},
-           Handler keyUpHandler = {});
+    HotKey(HotKeysController &registry, Key key, ModifierFlags modifiers,
+           Handler keyDownHandler = {}, Handler keyUpHandler = {});
     ~HotKey() override;
 
     QUuid identifier() const { return m_identifier; }
     KeyCombo keyCombo() const { return m_keyCombo; }
+    // Whether the platform grants it, and through which backend.
+    HotKeyStatus status() const;
 
     bool isPaused() const { return m_isPaused; }
     // Pausing unregisters; resuming registers again under a new id.
@@ -33,8 +40,12 @@ public:
     Handler keyDownHandler;
     Handler keyUpHandler;
 
+Q_SIGNALS:
+    void statusChanged();
+
 private:
     const QUuid m_identifier;
     const KeyCombo m_keyCombo;
+    QPointer<HotKeysController> m_registry;
     bool m_isPaused = false;
 };

@@ -4,17 +4,13 @@
 #include <QUuid>
 #include <QtGlobal>
 
-#include <optional>
-
 class HotKey;
 
 // The registry's record of one registration. The hotkey is held weakly: the registry never keeps
-// a hotkey alive.
+// a hotkey alive. Whether the platform granted it is the backend's status for the id.
 struct HotKeyBox
 {
     QUuid identifier;
     QPointer<HotKey> hotKey;
     quint32 carbonHotKeyID = 0;
-    // The id the platform grab is held under; empty when the platform refused the combination.
-    std::optional<quint32> carbonEventHotKey;
 };

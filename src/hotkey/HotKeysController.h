@@ -3,6 +3,7 @@
 #include "hotkey/HotKeyBox.h"
 #include "platform/GlobalHotkeyBackend.h"
 
+#include <QObject>
 #include <QtGlobal>
 
 #include <map>
@@ -10,28 +11,33 @@
 
 class HotKey;
 
-// The process-wide table of registered hotkeys. Every registration gets a fresh id (ids are
-// never reused), and presses come back from the platform backend to the hotkey's handlers.
-// Main thread only.
-class HotKeysController
+// The table of registered hotkeys over one platform backend. Every registration gets a fresh
+// id (ids are never reused), and presses come back from the backend to the hotkey's handlers.
+// The application owns one and hands it to whoever makes hotkeys. Main thread only.
+class HotKeysController : public QObject
 {
+    Q_OBJECT
+
 public:
-    // 'H' 't' 'K' 'y', each character shifted into the low byte in turn.
-    static constexpr quint32 signature = 0x48744B79;
-    static constexpr int noErr = 0;
-    static constexpr int eventNotHandledErr = -9874;
+    explicit HotKeysController(std::unique_ptr<GlobalHotkeyBackend> backend,
+                               QObject *parent = nullptr);
+    ~HotKeysController() override;
 
-    HotKeysController() = delete;
+    void registerHotKey(HotKey *hotKey);
+    void unregisterHotKey(HotKey *hotKey);
+    // The registration's status; `failed` for a hotkey that is not registered (paused).
+    HotKeyStatus status(const HotKey *hotKey) const;
 
-    static void registerHotKey(HotKey *hotKey);
-    static void unregisterHotKey(HotKey *hotKey);
-    static int handleHotKeyEvent(const GlobalHotkeyBackend::Event *event);
+    const std::map<quint32, HotKeyBox> &registeredBoxes() const { return m_registeredBoxes; }
+    quint32 lastHotKeyID() const { return m_lastHotKeyID; }
+    GlobalHotkeyBackend &backend() const { return *m_backend; }
 
-    static const std::map<quint32, HotKeyBox> &registeredBoxes();
-    static quint32 lastHotKeyID();
-    static bool isEventHandlerInstalled();
+private:
+    std::map<quint32, HotKeyBox>::iterator boxFor(const QUuid &identifier);
+    void handle(quint32 id, bool pressed);
+    void statusChanged(quint32 id);
 
-    // The backend is picked for the session on first use; tests put their own in first.
-    static GlobalHotkeyBackend &backend();
-    static void setBackend(std::unique_ptr<GlobalHotkeyBackend> backend);
+    std::unique_ptr<GlobalHotkeyBackend> m_backend;
+    std::map<quint32, HotKeyBox> m_registeredBoxes;
+    quint32 m_lastHotKeyID = 0;
 };

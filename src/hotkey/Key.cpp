@@ -141,6 +141,11 @@ quint32 carbonKeyCode(Key key)
     return keyCodes[static_cast<int>(key)].second;
 }
 
+KeyCombo keyCombo(Key key, ModifierFlags modifiers)
+{
+    return KeyCombo(carbonKeyCode(key), carbonModifiers(modifiers));
+}
+
 std::optional<Key> keyFromCarbonKeyCode(quint32 code)
 {
     for (const auto &[key, keyCode] : keyCodes) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "hotkey/ModifierFlags.h"
+#include "platform/KeyCombo.h"
+
 #include <QList>
 #include <QtGlobal>
 
@@ -26,6 +29,8 @@ enum class Key {
 // clang-format on
 
 quint32 carbonKeyCode(Key key);
+// The stored combination of a key and its modifiers.
+KeyCombo keyCombo(Key key, ModifierFlags modifiers);
 std::optional<Key> keyFromCarbonKeyCode(quint32 code);
 // Every key in declaration order.
 const QList<Key> &allKeys();

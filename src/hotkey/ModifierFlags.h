@@ -14,6 +14,9 @@ enum class ModifierFlag : quint32 {
 Q_DECLARE_FLAGS(ModifierFlags, ModifierFlag)
 Q_DECLARE_OPERATORS_FOR_FLAGS(ModifierFlags)
 
+// The Carbon modifier mask: the OR of the masks of the four flags present.
+quint32 carbonModifiers(ModifierFlags modifiers);
+
 // Keeps the four known bits of a raw flag word.
 ModifierFlags modifierFlagsFromRaw(quint32 raw);
 

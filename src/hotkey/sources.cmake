@@ -2,7 +2,7 @@
 list(APPEND ZORV_SOURCES
   src/hotkey/HotKey.cpp
   src/hotkey/HotKeysController.cpp
+  src/hotkey/HotKeyStateText.cpp
   src/hotkey/Key.cpp
-  src/hotkey/KeyCombo.cpp
   src/hotkey/ModifierFlags.cpp
 )

@@ -2,9 +2,9 @@
 
 #include "platform/NullHotkeyBackend.h"
 #include "platform/NullWindowSystem.h"
-#include "platform/PortalHotkeyBackend.h"
-#include "platform/X11HotkeyBackend.h"
-#include "platform/X11WindowSystem.h"
+#include "platform/portal/PortalHotkeyBackend.h"
+#include "platform/x11/X11HotkeyBackend.h"
+#include "platform/x11/X11WindowSystem.h"
 
 #include <QGuiApplication>
 
@@ -26,6 +26,12 @@ DesktopSession currentDesktopSession()
         return DesktopSession::headless;
     return desktopSession(QGuiApplication::platformName(), qEnvironmentVariable("XDG_SESSION_TYPE"),
                           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"));
+}
+
+bool currentDesktopIsGnome()
+{
+    const QStringList desktops = qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':');
+    return desktops.contains(QLatin1String("GNOME"), Qt::CaseInsensitive);
 }
 
 std::unique_ptr<GlobalHotkeyBackend> createGlobalHotkeyBackend()

@@ -17,6 +17,9 @@ DesktopSession desktopSession(const QString &qpaPlatform, const QString &xdgSess
                               bool hasWaylandDisplay);
 // The session of this process; headless before a QGuiApplication exists.
 DesktopSession currentDesktopSession();
+// GNOME, from XDG_CURRENT_DESKTOP: its portal has no shortcuts interface, but its settings take
+// custom keybindings.
+bool currentDesktopIsGnome();
 
 std::unique_ptr<GlobalHotkeyBackend> createGlobalHotkeyBackend();
 std::unique_ptr<WindowSystem> createWindowSystem();

@@ -1,45 +1,40 @@
 #pragma once
 
-#include <QtGlobal>
+#include "platform/HotKeyStatus.h"
+#include "platform/KeyCombo.h"
 
-#include <functional>
-#include <utility>
+#include <QHash>
+#include <QObject>
 
-// A system-wide key grab service. Combinations are given as Carbon key codes and modifier masks
-// (the values the hotkey registry keeps); each backend turns them into its platform's grab.
-// Presses and releases come back on the main thread through the installed event handler.
-class GlobalHotkeyBackend
+// A system-wide key grab service. Registrations are known by the id the hotkey registry gives
+// them; presses come back as signals on the main thread. Each registration keeps a status the
+// user can be shown, which may change later (the portal answers asynchronously).
+class GlobalHotkeyBackend : public QObject
 {
+    Q_OBJECT
+
 public:
-    enum class EventKind : quint32 { pressed = 5, released = 6 };
+    using QObject::QObject;
 
-    // Which registration fired: the (signature, id) pair it was registered under.
-    struct Event
-    {
-        quint32 signature = 0;
-        quint32 id = 0;
-        EventKind kind = EventKind::pressed;
-    };
+    // False when the combination cannot be had now; status() then says why.
+    virtual bool registerHotKey(quint32 id, KeyCombo combo) = 0;
+    virtual void unregisterHotKey(quint32 id) = 0;
+    // Whether grabs may come and go cheaply. The corner keys are taken at every show of the
+    // panel, which a desktop that asks the user about every binding must not see.
+    virtual bool takesPassingGrabs() const { return true; }
 
-    // Returns a status: 0 when the event was handled, anything else passes it on.
-    using EventHandler = std::function<int(const Event *event)>;
+    // The status of a registration; `failed` for an id never registered.
+    HotKeyStatus status(quint32 id) const { return m_statuses.value(id); }
 
-    virtual ~GlobalHotkeyBackend() = default;
-
-    // False when the combination cannot be had (taken by another client, no such key here).
-    virtual bool registerHotKey(quint32 signature, quint32 id, quint32 carbonKeyCode,
-                                quint32 carbonModifiers) = 0;
-    virtual void unregisterHotKey(quint32 signature, quint32 id) = 0;
-
-    void setEventHandler(EventHandler handler) { m_handler = std::move(handler); }
-    bool hasEventHandler() const { return bool(m_handler); }
+Q_SIGNALS:
+    void pressed(quint32 id);
+    void released(quint32 id);
+    void statusChanged(quint32 id);
 
 protected:
-    // The handler may unregister hotkeys: call this after leaving any loop over registrations.
-    int deliver(const Event &event) const { return m_handler ? m_handler(&event) : notHandled; }
-
-    static constexpr int notHandled = -9874;
+    void setStatus(quint32 id, const HotKeyStatus &status);
+    void forgetStatus(quint32 id) { m_statuses.remove(id); }
 
 private:
-    EventHandler m_handler;
+    QHash<quint32, HotKeyStatus> m_statuses;
 };

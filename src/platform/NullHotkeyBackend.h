@@ -2,11 +2,18 @@
 
 #include "platform/GlobalHotkeyBackend.h"
 
-// Where no system-wide grab exists (offscreen, no display): every registration fails quietly,
-// and `zorv --toggle` remains the way to reach the running instance.
+// Where no system-wide grab exists (offscreen, no display, a Wayland desktop without the
+// shortcuts portal): every registration is "not available", and `zorv --toggle` bound in the
+// desktop's own settings is the way to reach the running instance.
 class NullHotkeyBackend : public GlobalHotkeyBackend
 {
 public:
-    bool registerHotKey(quint32, quint32, quint32, quint32) override { return false; }
-    void unregisterHotKey(quint32, quint32) override {}
+    using GlobalHotkeyBackend::GlobalHotkeyBackend;
+
+    bool registerHotKey(quint32 id, KeyCombo) override
+    {
+        setStatus(id, HotKeyStatus{HotKeyState::notAvailable, {}, {}});
+        return false;
+    }
+    void unregisterHotKey(quint32 id) override { forgetStatus(id); }
 };

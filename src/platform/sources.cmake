@@ -2,7 +2,7 @@
 list(APPEND ZORV_SOURCES
   src/platform/Log.cpp
   src/platform/Compositor.cpp
-  src/platform/X11Connection.cpp
+  src/platform/x11/X11Connection.cpp
   src/platform/KeyCharacters.cpp
 )
 
@@ -25,10 +25,11 @@ list(APPEND ZORV_SOURCES
 list(APPEND ZORV_SOURCES
   src/platform/CarbonKeySymbols.cpp
   src/platform/DesktopSession.cpp
-  src/platform/PortalHotkeyBackend.cpp
+  src/platform/GlobalHotkeyBackend.cpp
+  src/platform/portal/PortalHotkeyBackend.cpp
   src/platform/SingleInstance.cpp
   src/platform/TerminationSignals.cpp
   src/platform/TrayHost.cpp
-  src/platform/X11HotkeyBackend.cpp
-  src/platform/X11WindowSystem.cpp
+  src/platform/x11/X11HotkeyBackend.cpp
+  src/platform/x11/X11WindowSystem.cpp
 )

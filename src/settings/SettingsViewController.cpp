@@ -3,6 +3,7 @@
 #include "model/AppSettings.h"
 #include "model/DataFolder.h"
 #include "settings/FormNumberParser.h"
+#include "settings/HotKeyStateView.h"
 #include "views/ViewLook.h"
 
 #include <QCheckBox>
@@ -145,6 +146,9 @@ void SettingsViewController::createControls()
 {
     hotkeyPopup = makePopup(QStringLiteral("hotkeyPopup"), allToggleHotkeyPresets(), this);
     hotkeyHelpLabel = helpLabel(QString());
+    hotkeyStateView = new HotKeyStateView(this);
+    hotkeyStateView->setObjectName(QStringLiteral("hotkeyStateView"));
+    hotkeyStateView->setMaximumWidth(helpTextWidth);
     connect(hotkeyPopup, &QComboBox::currentIndexChanged, this,
             &SettingsViewController::updateHotkeyHelp);
     fontSizeField = makeNumberField(QStringLiteral("fontSizeField"), this);
@@ -257,6 +261,7 @@ void SettingsViewController::addRows(QLayout *stack)
         sliderRow(QStringLiteral("ウィンドウ透明度"), opacitySlider, opacityValueLabel),
         formRow(QStringLiteral("たたんだバーの色"), peekBarAccentPopup),
         formRow(QStringLiteral("表示ホットキー"), hotkeyPopup),
+        hotkeyStateView,
         hotkeyHelpLabel,
         formRow(QStringLiteral("確定のしかた"), triggerPopup),
         formRow(QStringLiteral("確定したあと"), afterConfirmPopup),
@@ -278,7 +283,7 @@ void SettingsViewController::addRows(QLayout *stack)
         stack->addWidget(row);
         // A wrapping help text gets the column's width (up to its maximum) so that the
         // layout can ask it for the height of its wrapped lines; the rest keep their size.
-        if (!qobject_cast<QLabel *>(row))
+        if (!qobject_cast<QLabel *>(row) && row != hotkeyStateView)
             stack->setAlignment(row, Qt::AlignLeft);
     }
 }
@@ -323,6 +328,11 @@ QLabel *SettingsViewController::helpLabel(const QString &text)
     return label;
 }
 
+void SettingsViewController::setHotKeyStatus(const HotKeyStatus &status)
+{
+    hotkeyStateView->setStatus(status);
+}
+
 // The help names the hotkey chosen in the pop-up, saved or not.
 void SettingsViewController::updateHotkeyHelp()
 {
@@ -339,6 +349,7 @@ void SettingsViewController::updateHotkeyHelp()
 void SettingsViewController::loadValues()
 {
     loadPopups();
+    updateHotkeyHelp();
     loadNumberFields();
     opacitySlider->setValue(AppSettings::windowOpacityPercent());
     inactiveOpacitySlider->setValue(AppSettings::inactiveOpacityPercent());

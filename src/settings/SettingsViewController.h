@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/HotKeyStatus.h"
+
 #include <QWidget>
 
+class HotKeyStateView;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -20,6 +23,8 @@ class SettingsViewController : public QWidget
 
 public:
     explicit SettingsViewController(QWidget *parent = nullptr);
+
+    void setHotKeyStatus(const HotKeyStatus &status);
 
 public slots:
     void save();
@@ -46,6 +51,7 @@ private:
 
     QComboBox *hotkeyPopup;
     QLabel *hotkeyHelpLabel;
+    HotKeyStateView *hotkeyStateView;
     QLineEdit *fontSizeField;
     QLineEdit *maxCardsField;
     QLineEdit *maxVisibleMemosField;

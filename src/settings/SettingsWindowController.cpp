@@ -34,6 +34,13 @@ SettingsWindowController::~SettingsWindowController()
     delete m_window;
 }
 
+void SettingsWindowController::setHotKeyStatus(const HotKeyStatus &status)
+{
+    m_hotKeyStatus = status;
+    if (auto *form = m_window ? m_window->findChild<SettingsViewController *>() : nullptr)
+        form->setHotKeyStatus(status);
+}
+
 void SettingsWindowController::show(QWidget *anchor)
 {
     if (!m_window)
@@ -58,7 +65,9 @@ void SettingsWindowController::createWindow()
     m_window->setWindowTitle(QStringLiteral("Zorv 設定"));
     auto *layout = new QVBoxLayout(m_window);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new SettingsViewController(m_window));
+    auto *form = new SettingsViewController(m_window);
+    form->setHotKeyStatus(m_hotKeyStatus);
+    layout->addWidget(form);
     m_window->resize(int(windowWidth), int(windowHeight));
     m_window->setMinimumSize(400, 420);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ScreenGeometry.h"
+#include "platform/HotKeyStatus.h"
 
 #include <QList>
 #include <QPointer>
@@ -31,6 +32,8 @@ public:
     // Opens beside `anchor` (the floating panel) when it is visible, else centred.
     void show(QWidget *anchor);
     QWidget *window() const { return m_window; }
+    // The toggle hotkey's state, shown in the form (kept for a form built later).
+    void setHotKeyStatus(const HotKeyStatus &status);
 
     // The visible frame to keep the window in: that of the first screen containing the
     // anchor's centre, else of the anchor's screen, else of the main screen, else the
@@ -50,4 +53,5 @@ private:
     void centre();
 
     QPointer<QWidget> m_window;
+    HotKeyStatus m_hotKeyStatus{HotKeyState::pending, {}, {}};
 };

@@ -1,10 +1,10 @@
 #include "hotkey/HotKey.h"
 #include "hotkey/HotKeysController.h"
 #include "hotkey/Key.h"
-#include "hotkey/KeyCombo.h"
 #include "hotkey/ModifierFlags.h"
 
 #include <QSet>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -21,30 +21,28 @@ public:
         KeyCombo combo;
     };
 
-    bool registerHotKey(quint32 signature, quint32 id, quint32 keyCode, quint32 modifiers) override
+    bool registerHotKey(quint32 id, KeyCombo combo) override
     {
         ++registerCalls;
-        const KeyCombo combo(keyCode, modifiers);
-        if (signature != HotKeysController::signature || refused.contains(combo.carbonKeyCode))
-            return false;
-        for (const Grab &grab : std::as_const(grabs)) {
-            if (grab.combo == combo)
-                return false;
-        }
-        grabs.append(Grab{id, combo});
-        return true;
+        bool taken = refused.contains(combo.carbonKeyCode);
+        for (const Grab &grab : std::as_const(grabs))
+            taken = taken || grab.combo == combo;
+        setStatus(id, HotKeyStatus{taken ? HotKeyState::taken : HotKeyState::active, "fake", {}});
+        if (!taken)
+            grabs.append(Grab{id, combo});
+        return !taken;
     }
 
-    void unregisterHotKey(quint32, quint32 id) override
+    void unregisterHotKey(quint32 id) override
     {
+        forgetStatus(id);
         unregistered.append(id);
         grabs.removeIf([id](const Grab &grab) { return grab.id == id; });
     }
 
-    int press(quint32 id, EventKind kind = EventKind::pressed)
-    {
-        return deliver(Event{HotKeysController::signature, id, kind});
-    }
+    void press(quint32 id) { Q_EMIT pressed(id); }
+    void release(quint32 id) { Q_EMIT released(id); }
+    void answerLater(quint32 id, HotKeyState state) { setStatus(id, HotKeyStatus{state, {}, {}}); }
 
     QList<Grab> grabs;
     QList<quint32> unregistered;
@@ -52,39 +50,30 @@ public:
     int registerCalls = 0;
 };
 
-FakeBackend *backend = nullptr;
-
-const HotKeyBox *boxOf(const HotKey &hotKey)
-{
-    for (const auto &[id, box] : HotKeysController::registeredBoxes()) {
-        if (box.identifier == hotKey.identifier())
-            return &box;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 class TestHotKeys : public QObject
 {
     Q_OBJECT
 
+    FakeBackend *backend = nullptr;
+    std::unique_ptr<HotKeysController> registry;
+
+    const HotKeyBox *boxOf(const HotKey &hotKey)
+    {
+        for (const auto &[id, box] : registry->registeredBoxes()) {
+            if (box.identifier == hotKey.identifier())
+                return &box;
+        }
+        return nullptr;
+    }
+
 private slots:
-    // The registry is process-wide: the fake goes in before anything registers, and the event
-    // handler is installed only by the first registration the backend grants.
-    void initTestCase()
+    void init()
     {
         auto fake = std::make_unique<FakeBackend>();
         backend = fake.get();
-        HotKeysController::setBackend(std::move(fake));
-        backend->refused.insert(carbonKeyCode(Key::f13));
-
-        HotKey refused(Key::f13, {});
-        QVERIFY(!HotKeysController::isEventHandlerInstalled());
-        QVERIFY(!backend->hasEventHandler());
-        HotKey granted(Key::f14, {});
-        QVERIFY(HotKeysController::isEventHandlerInstalled());
-        QVERIFY(backend->hasEventHandler());
+        registry = std::make_unique<HotKeysController>(std::move(fake));
     }
 
     // Every key has its own code and is found again by it.
@@ -121,7 +110,7 @@ private slots:
         QFETCH(ModifierFlags, flags);
         QFETCH(quint32, keyCode);
         QFETCH(quint32, modifiers);
-        QCOMPARE(KeyCombo(key, flags), KeyCombo(keyCode, modifiers));
+        QCOMPARE(::keyCombo(key, flags), KeyCombo(keyCode, modifiers));
     }
 
     void modifierFlags_data()
@@ -154,136 +143,138 @@ private slots:
 
     void idsAreNeverReused()
     {
-        const quint32 before = HotKeysController::lastHotKeyID();
-        auto first = std::make_unique<HotKey>(Key::a, ModifierFlag::control);
-        QCOMPARE(boxOf(*first)->carbonHotKeyID, before + 1);
+        auto first = std::make_unique<HotKey>(*registry, Key::a, ModifierFlag::control);
+        QCOMPARE(boxOf(*first)->carbonHotKeyID, 1u);
         first.reset();
-        HotKey second(Key::a, ModifierFlag::control);
-        QCOMPARE(boxOf(second)->carbonHotKeyID, before + 2);
-        QCOMPARE(backend->grabs.last().id, before + 2);
+        HotKey second(*registry, Key::a, ModifierFlag::control);
+        QCOMPARE(boxOf(second)->carbonHotKeyID, 2u);
+        QCOMPARE(backend->grabs.last().id, 2u);
         QCOMPARE(backend->grabs.last().combo, KeyCombo(0, 0x1000));
     }
 
     // The registry compares identifiers, not combinations: the same combination registers again
-    // under a new id, and the platform refuses it. A refused hotkey stays registered without a
-    // handle, and, granted nothing, gives nothing back when dropped.
-    void duplicateComboGetsItsOwnIdAndFails()
+    // under a new id, and the platform refuses it. The refused one says so, never fires, and
+    // dropping it leaves the first one's grab alone.
+    void duplicateComboGetsItsOwnIdAndIsRefused()
     {
         int firstPresses = 0;
-        HotKey first(KeyCombo(49, 0x1800), [&] { ++firstPresses; });
-        const qsizetype unregisterCount = backend->unregistered.size();
+        HotKey first(*registry, KeyCombo(49, 0x1800), [&] { ++firstPresses; });
         {
-            HotKey second(KeyCombo(49, 0x1800), [] { QFAIL("a refused hotkey fired"); });
+            HotKey second(*registry, KeyCombo(49, 0x1800), [] { QFAIL("a refused hotkey fired"); });
             QCOMPARE(boxOf(second)->carbonHotKeyID, boxOf(first)->carbonHotKeyID + 1);
-            QCOMPARE(boxOf(second)->hotKey.data(), &second);
-            QVERIFY(boxOf(first)->carbonEventHotKey.has_value());
-            QVERIFY(!boxOf(second)->carbonEventHotKey.has_value());
+            QCOMPARE(first.status().state, HotKeyState::active);
+            QCOMPARE(second.status().state, HotKeyState::taken);
         }
-        QCOMPARE(backend->unregistered.size(), unregisterCount);
-        // Dropping the refused one must not take the first one's grab with it.
-        QCOMPARE(backend->press(boxOf(first)->carbonHotKeyID), HotKeysController::noErr);
+        QCOMPARE(backend->grabs.size(), 1);
+        backend->press(boxOf(first)->carbonHotKeyID);
         QCOMPARE(firstPresses, 1);
     }
 
     void pauseUnregistersAndResumeTakesNewId()
     {
         int presses = 0;
-        HotKey hotKey(Key::space, ModifierFlag::control, [&] { ++presses; });
+        HotKey hotKey(*registry, Key::space, ModifierFlag::control, [&] { ++presses; });
         const quint32 oldId = boxOf(hotKey)->carbonHotKeyID;
 
         hotKey.setPaused(true);
-        QVERIFY(hotKey.isPaused());
         QVERIFY(!boxOf(hotKey));
-        QCOMPARE(backend->unregistered.last(), oldId);
-        QCOMPARE(backend->press(oldId), HotKeysController::eventNotHandledErr);
+        QCOMPARE(backend->unregistered, QList<quint32>{oldId});
+        QCOMPARE(hotKey.status().state, HotKeyState::failed);
+        backend->press(oldId);
         hotKey.setPaused(true);
         QCOMPARE(backend->unregistered.count(oldId), 1);
 
         hotKey.setPaused(false);
         const quint32 newId = boxOf(hotKey)->carbonHotKeyID;
-        QCOMPARE(newId, HotKeysController::lastHotKeyID());
+        QCOMPARE(newId, registry->lastHotKeyID());
         QVERIFY(newId > oldId);
-        const int calls = backend->registerCalls;
         hotKey.setPaused(false); // already registered: nothing happens
-        QCOMPARE(backend->registerCalls, calls);
-        QCOMPARE(backend->press(newId), HotKeysController::noErr);
+        QCOMPARE(backend->registerCalls, 2);
+        backend->press(newId);
         QCOMPARE(presses, 1);
     }
 
     void dropUnregisters()
     {
-        const auto boxesBefore = HotKeysController::registeredBoxes().size();
-        auto hotKey = std::make_unique<HotKey>(Key::returnKey, ModifierFlag::control, [] {});
+        int presses = 0;
+        auto hotKey = std::make_unique<HotKey>(*registry, Key::returnKey, ModifierFlag::control,
+                                               [&] { ++presses; });
         const quint32 id = boxOf(*hotKey)->carbonHotKeyID;
-        QCOMPARE(HotKeysController::registeredBoxes().size(), boxesBefore + 1);
         hotKey.reset();
-        QCOMPARE(HotKeysController::registeredBoxes().size(), boxesBefore);
+        QVERIFY(registry->registeredBoxes().empty());
         QCOMPARE(backend->unregistered.last(), id);
-        QCOMPARE(backend->press(id), HotKeysController::eventNotHandledErr);
+        backend->press(id);
+        QCOMPARE(presses, 0);
     }
 
     void dispatch_data()
     {
         QTest::addColumn<bool>("withDownHandler");
         QTest::addColumn<bool>("withUpHandler");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("tamper");
-        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("release");
+        QTest::addColumn<bool>("knownId");
         QTest::addColumn<QString>("called");
-        const int pressed = int(GlobalHotkeyBackend::EventKind::pressed);
-        const int released = int(GlobalHotkeyBackend::EventKind::released);
-        const int ok = HotKeysController::noErr;
-        const int no = HotKeysController::eventNotHandledErr;
-        QTest::newRow("press") << true << false << pressed << "" << ok << "down";
-        QTest::newRow("release without handler") << true << false << released << "" << no << "";
-        QTest::newRow("release") << true << true << released << "" << ok << "up";
-        QTest::newRow("press without handler") << false << true << pressed << "" << no << "";
-        QTest::newRow("other kind") << true << true << 7 << "" << no << "";
-        QTest::newRow("foreign signature") << true << true << pressed << "signature" << no << "";
-        QTest::newRow("unknown id") << true << true << pressed << "id" << no << "";
-        QTest::newRow("no event") << true << true << pressed << "null" << no << "";
+        QTest::newRow("press") << true << false << false << true << "down";
+        QTest::newRow("release without handler") << true << false << true << true << "";
+        QTest::newRow("release") << true << true << true << true << "up";
+        QTest::newRow("press without handler") << false << true << false << true << "";
+        QTest::newRow("unknown id") << true << true << false << false << "";
     }
 
     void dispatch()
     {
         QFETCH(bool, withDownHandler);
         QFETCH(bool, withUpHandler);
-        QFETCH(int, kind);
-        QFETCH(QString, tamper);
+        QFETCH(bool, release);
+        QFETCH(bool, knownId);
 
         QString calls;
-        HotKey hotKey(Key::k, ModifierFlag::command);
+        HotKey hotKey(*registry, Key::k, ModifierFlag::command);
         if (withDownHandler)
             hotKey.keyDownHandler = [&] { calls += QLatin1String("down"); };
         if (withUpHandler)
             hotKey.keyUpHandler = [&] { calls += QLatin1String("up"); };
-
-        GlobalHotkeyBackend::Event event{HotKeysController::signature,
-                                         boxOf(hotKey)->carbonHotKeyID,
-                                         GlobalHotkeyBackend::EventKind(kind)};
-        if (tamper == QLatin1String("signature"))
-            event.signature = 0x41424344;
-        if (tamper == QLatin1String("id"))
-            event.id = HotKeysController::lastHotKeyID() + 100;
-        const bool noEvent = tamper == QLatin1String("null");
-        QTEST(HotKeysController::handleHotKeyEvent(noEvent ? nullptr : &event), "status");
+        const quint32 id = knownId ? boxOf(hotKey)->carbonHotKeyID : 100;
+        release ? backend->release(id) : backend->press(id);
         QTEST(calls, "called");
     }
 
     // Re-registering on a press drops the hotkey that is being handled.
     void handlerMayDropItsOwnHotKey()
     {
-        auto hotKey = std::make_unique<HotKey>(Key::j, ModifierFlag::control);
+        auto hotKey = std::make_unique<HotKey>(*registry, Key::j, ModifierFlag::control);
         int presses = 0;
         hotKey->keyDownHandler = [&] {
             ++presses;
             hotKey.reset();
         };
         const quint32 id = boxOf(*hotKey)->carbonHotKeyID;
-        QCOMPARE(backend->press(id), HotKeysController::noErr);
+        backend->press(id);
+        backend->press(id);
         QCOMPARE(presses, 1);
         QVERIFY(!hotKey);
-        QCOMPARE(backend->press(id), HotKeysController::eventNotHandledErr);
+    }
+
+    // A backend that answers later (the portal) reaches the hotkey that asked, and no other.
+    void laterAnswerReachesItsHotKey()
+    {
+        HotKey hotKey(*registry, Key::f5, {});
+        HotKey other(*registry, Key::f6, {});
+        QSignalSpy changes(&hotKey, &HotKey::statusChanged);
+        QSignalSpy otherChanges(&other, &HotKey::statusChanged);
+        backend->answerLater(boxOf(hotKey)->carbonHotKeyID, HotKeyState::notAvailable);
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(otherChanges.size(), 0);
+        QCOMPARE(hotKey.status().state, HotKeyState::notAvailable);
+    }
+
+    // The application drops its registry at exit while hotkeys may still be alive.
+    void hotKeyOutlivesItsRegistry()
+    {
+        auto hotKey = std::make_unique<HotKey>(*registry, Key::f7, ModifierFlags());
+        registry.reset();
+        QCOMPARE(hotKey->status().state, HotKeyState::failed);
+        hotKey.reset();
     }
 };
 

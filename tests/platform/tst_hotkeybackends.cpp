@@ -1,7 +1,7 @@
 #include "hotkey/Key.h"
 #include "platform/CarbonKeySymbols.h"
 #include "platform/DesktopSession.h"
-#include "platform/PortalHotkeyBackend.h"
+#include "platform/portal/PortalHotkeyBackend.h"
 
 #include <QTest>
 
@@ -67,7 +67,7 @@ private slots:
     {
         QFETCH(quint32, keyCode);
         QFETCH(quint32, modifiers);
-        QTEST(PortalHotkeyBackend::preferredTrigger(keyCode, modifiers), "trigger");
+        QTEST(PortalHotkeyBackend::preferredTrigger(KeyCombo(keyCode, modifiers)), "trigger");
     }
 };
 

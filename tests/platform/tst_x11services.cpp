@@ -6,7 +6,7 @@
 #include "hotkey/HotKeysController.h"
 #include "platform/DesktopSession.h"
 #include "platform/WindowSystem.h"
-#include "platform/X11HotkeyBackend.h"
+#include "platform/x11/X11HotkeyBackend.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -140,7 +140,8 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
             QSKIP("xdotool is not installed");
         QCOMPARE(currentDesktopSession(), DesktopSession::x11);
-        QVERIFY(dynamic_cast<X11HotkeyBackend *>(&HotKeysController::backend()));
+        m_registry = std::make_unique<HotKeysController>(createGlobalHotkeyBackend());
+        QVERIFY(dynamic_cast<X11HotkeyBackend *>(&m_registry->backend()));
         m_windows = createWindowSystem();
 
         if (!QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty()) {
@@ -200,8 +201,8 @@ private slots:
         int presses = 0;
         int releases = 0;
         HotKey hotKey(
-            keyCode, modifiers, [&] { ++presses; }, [&] { ++releases; });
-        QVERIFY(HotKeysController::registeredBoxes().rbegin()->second.carbonEventHotKey);
+            *m_registry, KeyCombo(keyCode, modifiers), [&] { ++presses; }, [&] { ++releases; });
+        QCOMPARE(hotKey.status(), (HotKeyStatus{HotKeyState::active, "X11", {}}));
         if (!lockKey.isEmpty())
             QVERIFY(xdotool({QStringLiteral("key"), lockKey}));
         QVERIFY(xdotool({QStringLiteral("key"), keys}));
@@ -215,8 +216,8 @@ private slots:
     {
         int presses = 0;
         int marker = 0;
-        HotKey hotKey(36u, 0x1000u, [&] { ++presses; });
-        HotKey last(97u /* F6 */, 0u, [&] { ++marker; });
+        HotKey hotKey(*m_registry, KeyCombo(36, 0x1000), [&] { ++presses; });
+        HotKey last(*m_registry, KeyCombo(97 /* F6 */, 0), [&] { ++marker; });
         QVERIFY(xdotool({QStringLiteral("key"), QStringLiteral("ctrl+Return"),
                          QStringLiteral("super+shift+Return"), QStringLiteral("Return"),
                          QStringLiteral("F6")}));
@@ -231,7 +232,7 @@ private slots:
         int presses = 0;
         int releases = 0;
         HotKey hotKey(
-            36u, 0x1000u, [&] { ++presses; }, [&] { ++releases; });
+            *m_registry, KeyCombo(36, 0x1000), [&] { ++presses; }, [&] { ++releases; });
         QVERIFY(xdotool({QStringLiteral("keydown"), QStringLiteral("super+Return"),
                          QStringLiteral("sleep"), QStringLiteral("1"), QStringLiteral("keyup"),
                          QStringLiteral("super+Return")}));
@@ -239,7 +240,7 @@ private slots:
         QCOMPARE(presses, 1);
     }
 
-    void grabHeldElsewhereFails()
+    void grabHeldElsewhereIsTaken()
     {
         OtherClient other;
         // The other client takes F7 first, in every lock state (NumLock is Mod2 in Xvfb's map).
@@ -248,15 +249,15 @@ private slots:
              {0, int(XCB_MOD_MASK_LOCK), int(XCB_MOD_MASK_2), XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK})
             QVERIFY(other.grabKey(f7, quint16(lock)));
         int presses = 0;
-        HotKey hotKey(98u /* F7 */, 0u, [&] { ++presses; });
-        QVERIFY(!HotKeysController::registeredBoxes().rbegin()->second.carbonEventHotKey);
+        HotKey hotKey(*m_registry, KeyCombo(98 /* F7 */, 0), [&] { ++presses; });
+        QCOMPARE(hotKey.status().state, HotKeyState::taken);
     }
 
     void dropReleasesTheGrab()
     {
         {
-            HotKey hotKey(100u /* F8 */, 0x1000u, [] {});
-            QVERIFY(HotKeysController::registeredBoxes().rbegin()->second.carbonEventHotKey);
+            HotKey hotKey(*m_registry, KeyCombo(100 /* F8 */, 0x1000), [] {});
+            QCOMPARE(hotKey.status().state, HotKeyState::active);
             OtherClient other;
             QVERIFY(!other.grabKey(other.keycode(XK_F8), XCB_MOD_MASK_4));
         }
@@ -268,8 +269,9 @@ private slots:
     // destruction (and, under ASan, ungrabbed through the closed display connection).
     void hotkeyMayOutliveTheApplication()
     {
-        outlivesTheApplication = std::make_unique<HotKey>(101u /* F9 */, 0u, [] {});
-        QVERIFY(HotKeysController::registeredBoxes().rbegin()->second.carbonEventHotKey);
+        outlivesTheApplication =
+            std::make_unique<HotKey>(*m_registry, KeyCombo(101 /* F9 */, 0), [] {});
+        QCOMPARE(outlivesTheApplication->status().state, HotKeyState::active);
     }
 
     // Focus goes back to the window the user came from; a window closed meanwhile is "terminated".
@@ -351,6 +353,7 @@ private:
     std::unique_ptr<OtherClient> m_other;
     bool m_hasWindowManager = false;
     std::unique_ptr<WindowSystem> m_windows;
+    std::unique_ptr<HotKeysController> m_registry;
 };
 
 int main(int argc, char **argv)

@@ -85,6 +85,23 @@ private slots:
         QCOMPARE(control<QLabel>(&form, "inactiveOpacityValueLabel")->text(), "55%");
     }
 
+    // The help named the Mac keys; it names the hotkey chosen in the pop-up, saved or not.
+    void hotkeyHelpNamesTheChosenHotkey()
+    {
+        store().setString("toggleHotkey", "controlSpace");
+        SettingsViewController form;
+        const auto opens = [&form] {
+            for (const QLabel *help : form.findChildren<QLabel *>("helpLabel")) {
+                if (help->text().contains("で開く｜Ctrl+Enter または Super+Alt+Enter で確定"))
+                    return help->text().section(u' ', 0, 0);
+            }
+            return QString();
+        };
+        QCOMPARE(opens(), "Super+Space");
+        control<QComboBox>(&form, "hotkeyPopup")->setCurrentIndex(1);
+        QCOMPARE(opens(), "Super+Alt+Space");
+    }
+
     // Formatting a huge stored size used to go through an integer cast.
     void hugeStoredSizeShowsWithoutOverflow()
     {

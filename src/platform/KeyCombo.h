@@ -1,12 +1,11 @@
 #pragma once
 
-#include "hotkey/Key.h"
-#include "hotkey/ModifierFlags.h"
 #include "platform/CarbonKeySymbols.h"
 
 #include <QtGlobal>
 
-// A key and its modifiers as Carbon values: the virtual key code and the Carbon modifier mask.
+// A key and its modifiers as the values Zorv stores: the Carbon virtual key code and the Carbon
+// modifier mask. Every hotkey backend takes these and turns them into its own grab.
 struct KeyCombo
 {
     static constexpr quint32 cmdKey = carbonCmdKey;
@@ -23,9 +22,6 @@ struct KeyCombo
         , carbonModifiers(modifiers)
     {
     }
-    KeyCombo(Key key, ModifierFlags modifiers);
 
     friend bool operator==(const KeyCombo &, const KeyCombo &) = default;
 };
-
-quint32 carbonModifiers(ModifierFlags modifiers);

@@ -1,5 +1,6 @@
-#include "platform/X11HotkeyBackend.h"
-#include "platform/X11Connection.h"
+#include "platform/x11/X11HotkeyBackend.h"
+
+#include "platform/x11/X11Connection.h"
 
 #include "platform/CarbonKeySymbols.h"
 
@@ -65,32 +66,32 @@ quint16 X11HotkeyBackend::x11ModifierMask(quint32 carbonModifiers)
     return mask;
 }
 
-bool X11HotkeyBackend::registerHotKey(quint32 signature, quint32 id, quint32 carbonKeyCode,
-                                      quint32 carbonModifiers)
+bool X11HotkeyBackend::registerHotKey(quint32 id, KeyCombo combo)
 {
-    const std::optional<KeySymbol> symbol = keySymbolForCarbonKeyCode(carbonKeyCode);
-    if (!symbol)
-        return false;
-    const QList<quint8> keycodes = keycodesFor(symbol->keysym);
-    const quint16 modifiers = x11ModifierMask(carbonModifiers);
-    if (keycodes.isEmpty() || grabFor(signature, id))
-        return false;
+    const std::optional<KeySymbol> symbol = keySymbolForCarbonKeyCode(combo.carbonKeyCode);
+    const QList<quint8> keycodes = symbol ? keycodesFor(symbol->keysym) : QList<quint8>();
+    const quint16 modifiers = x11ModifierMask(combo.carbonModifiers);
+    HotKeyState state =
+        keycodes.isEmpty() || grabFor(id) ? HotKeyState::failed : HotKeyState::active;
     // Like the system hotkey services elsewhere, one combination is registered once only.
     for (quint8 keycode : keycodes) {
         if (grabFor(keycode, modifiers))
-            return false;
+            state = HotKeyState::failed;
     }
     const QList<quint16> locks = lockVariants();
-    if (!grab(keycodes, modifiers, locks))
-        return false;
-    m_grabs.append(Grab{signature, id, keycodes, modifiers, locks});
-    return true;
+    if (state == HotKeyState::active)
+        state = grab(keycodes, modifiers, locks);
+    if (state == HotKeyState::active)
+        m_grabs.append(Grab{id, keycodes, modifiers, locks});
+    setStatus(id, HotKeyStatus{state, QStringLiteral("X11"), {}});
+    return state == HotKeyState::active;
 }
 
-void X11HotkeyBackend::unregisterHotKey(quint32 signature, quint32 id)
+void X11HotkeyBackend::unregisterHotKey(quint32 id)
 {
+    forgetStatus(id);
     for (qsizetype i = 0; i < m_grabs.size(); ++i) {
-        if (m_grabs[i].signature == signature && m_grabs[i].id == id) {
+        if (m_grabs[i].id == id) {
             ungrab(m_grabs[i].keycodes, m_grabs[i].modifiers, m_grabs[i].locks);
             xcb_flush(m_connection);
             m_grabs.removeAt(i);
@@ -145,8 +146,8 @@ const QList<quint16> &X11HotkeyBackend::lockVariants()
 }
 
 // All or nothing: a grab another client already holds (BadAccess) undoes the ones made here.
-bool X11HotkeyBackend::grab(const QList<quint8> &keycodes, quint16 modifiers,
-                            const QList<quint16> &locks)
+HotKeyState X11HotkeyBackend::grab(const QList<quint8> &keycodes, quint16 modifiers,
+                                   const QList<quint16> &locks)
 {
     QList<xcb_void_cookie_t> cookies;
     for (quint8 keycode : keycodes) {
@@ -155,18 +156,19 @@ bool X11HotkeyBackend::grab(const QList<quint8> &keycodes, quint16 modifiers,
                                                 XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
         }
     }
-    bool granted = true;
+    HotKeyState state = HotKeyState::active;
     for (const xcb_void_cookie_t &cookie : std::as_const(cookies)) {
         if (xcb_generic_error_t *error = xcb_request_check(m_connection, cookie)) {
-            granted = false;
+            if (state != HotKeyState::taken)
+                state = error->error_code == XCB_ACCESS ? HotKeyState::taken : HotKeyState::failed;
             std::free(error);
         }
     }
-    if (!granted) {
+    if (state != HotKeyState::active) {
         ungrab(keycodes, modifiers, locks);
         xcb_flush(m_connection);
     }
-    return granted;
+    return state;
 }
 
 // Ungrabbing only ever releases this client's own grabs, so a refused variant is harmless.
@@ -197,10 +199,10 @@ X11HotkeyBackend::Grab *X11HotkeyBackend::heldGrabFor(quint8 keycode)
     return nullptr;
 }
 
-X11HotkeyBackend::Grab *X11HotkeyBackend::grabFor(quint32 signature, quint32 id)
+X11HotkeyBackend::Grab *X11HotkeyBackend::grabFor(quint32 id)
 {
     for (Grab &grab : m_grabs) {
-        if (grab.signature == signature && grab.id == id)
+        if (grab.id == id)
             return &grab;
     }
     return nullptr;
@@ -231,28 +233,28 @@ bool X11HotkeyBackend::nativeEventFilter(const QByteArray &eventType, void *mess
 // Holding a combination makes the server repeat it as release+press pairs with one timestamp;
 // only the first press counts, and a release is reported once no repeat press followed it.
 // The release is matched by key alone: the modifiers may have been let go first.
-void X11HotkeyBackend::handleKey(bool pressed, quint8 keycode, quint16 state, quint32 time)
+void X11HotkeyBackend::handleKey(bool isPress, quint8 keycode, quint16 state, quint32 time)
 {
-    Grab *grab = pressed ? grabFor(keycode, state & relevantModifiers) : heldGrabFor(keycode);
+    Grab *grab = isPress ? grabFor(keycode, state & relevantModifiers) : heldGrabFor(keycode);
     if (!grab)
         return;
-    if (pressed) {
+    if (isPress) {
         const bool repeat = grab->isDown || (grab->lastReleaseTime == time && time != 0);
         grab->isDown = true;
         if (!repeat)
-            deliver(Event{grab->signature, grab->id, EventKind::pressed});
+            Q_EMIT pressed(grab->id);
         return;
     }
     grab->isDown = false;
     grab->lastReleaseTime = time;
-    deliverReleaseLater(grab->signature, grab->id, time);
+    deliverReleaseLater(grab->id, time);
 }
 
-void X11HotkeyBackend::deliverReleaseLater(quint32 signature, quint32 id, quint32 time)
+void X11HotkeyBackend::deliverReleaseLater(quint32 id, quint32 time)
 {
-    QTimer::singleShot(0, &m_context, [this, signature, id, time] {
-        const Grab *grab = grabFor(signature, id);
+    QTimer::singleShot(0, this, [this, id, time] {
+        const Grab *grab = grabFor(id);
         if (grab && !grab->isDown && grab->lastReleaseTime == time)
-            deliver(Event{signature, id, EventKind::released});
+            Q_EMIT released(id);
     });
 }

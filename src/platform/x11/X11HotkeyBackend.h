@@ -17,6 +17,8 @@ struct _XCBKeySymbols;
 // the lock keys are. Presses are read from Qt's event stream by a native event filter.
 class X11HotkeyBackend : public GlobalHotkeyBackend, public QAbstractNativeEventFilter
 {
+    Q_OBJECT
+
 public:
     // Empty when the application has no X11 connection.
     static std::unique_ptr<X11HotkeyBackend> create();
@@ -24,9 +26,9 @@ public:
     X11HotkeyBackend(xcb_connection_t *connection, quint32 rootWindow);
     ~X11HotkeyBackend() override;
 
-    bool registerHotKey(quint32 signature, quint32 id, quint32 carbonKeyCode,
-                        quint32 carbonModifiers) override;
-    void unregisterHotKey(quint32 signature, quint32 id) override;
+    // A grab another client holds (BadAccess) leaves the state "taken".
+    bool registerHotKey(quint32 id, KeyCombo combo) override;
+    void unregisterHotKey(quint32 id) override;
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
 
@@ -37,7 +39,6 @@ public:
 private:
     struct Grab
     {
-        quint32 signature = 0;
         quint32 id = 0;
         QList<quint8> keycodes;
         quint16 modifiers = 0;
@@ -50,18 +51,17 @@ private:
     // a new mapping: the corner keys are grabbed at every show of the panel.
     QList<quint8> keycodesFor(quint32 keysym);
     const QList<quint16> &lockVariants();
-    bool grab(const QList<quint8> &keycodes, quint16 modifiers, const QList<quint16> &locks);
+    HotKeyState grab(const QList<quint8> &keycodes, quint16 modifiers, const QList<quint16> &locks);
     void ungrab(const QList<quint8> &keycodes, quint16 modifiers, const QList<quint16> &locks);
     Grab *grabFor(quint8 keycode, quint16 modifiers);
-    Grab *grabFor(quint32 signature, quint32 id);
+    Grab *grabFor(quint32 id);
     Grab *heldGrabFor(quint8 keycode);
-    void handleKey(bool pressed, quint8 keycode, quint16 state, quint32 time);
-    void deliverReleaseLater(quint32 signature, quint32 id, quint32 time);
+    void handleKey(bool isPress, quint8 keycode, quint16 state, quint32 time);
+    void deliverReleaseLater(quint32 id, quint32 time);
 
     xcb_connection_t *m_connection;
     quint32 m_root;
     QList<Grab> m_grabs;
     _XCBKeySymbols *m_keySymbols = nullptr;
     std::optional<QList<quint16>> m_lockVariants;
-    QObject m_context; // scopes deferred release deliveries to this backend's life
 };
