@@ -24,19 +24,6 @@
 
 namespace {
 
-KeyCombo comboForPreset(ToggleHotkeyPreset preset)
-{
-    switch (preset) {
-    case ToggleHotkeyPreset::controlOptionSpace:
-        return keyCombo(Key::space, ModifierFlag::control | ModifierFlag::option);
-    case ToggleHotkeyPreset::controlSpace:
-        return keyCombo(Key::space, ModifierFlag::control);
-    case ToggleHotkeyPreset::controlReturn:
-        break;
-    }
-    return keyCombo(Key::returnKey, ModifierFlag::control);
-}
-
 Key keyForDigit(int digit)
 {
     static const Key digits[] = {Key::zero, Key::one, Key::two,   Key::three, Key::four,
@@ -107,7 +94,7 @@ void AppDelegate::registerToggleHotKey()
     // Dropping the old hotkey releases its grab before the new one takes it.
     m_toggleHotKey.reset();
     m_toggleHotKeyPreset = preset;
-    m_toggleHotKey = std::make_unique<HotKey>(*m_hotKeys, comboForPreset(preset));
+    m_toggleHotKey = std::make_unique<HotKey>(*m_hotKeys, keyCombo(preset));
     connect(m_toggleHotKey.get(), &HotKey::statusChanged, this,
             &AppDelegate::toggleHotKeyStatusChanged);
     toggleHotKeyStatusChanged();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/KeyCombo.h"
+
 #include <QList>
 #include <QString>
 
@@ -11,6 +13,8 @@ enum class ToggleHotkeyPreset { controlReturn, controlOptionSpace, controlSpace 
 
 QString rawValue(ToggleHotkeyPreset value);
 QString label(ToggleHotkeyPreset value);
+// The combination registered for the preset: Super+Return is (36, 0x1000).
+KeyCombo keyCombo(ToggleHotkeyPreset value);
 // The keys as running text names them: "Super+Return".
 QString shortcutText(ToggleHotkeyPreset value);
 const QList<ToggleHotkeyPreset> &allToggleHotkeyPresets();

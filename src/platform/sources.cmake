@@ -26,6 +26,7 @@ list(APPEND ZORV_SOURCES
   src/platform/CarbonKeySymbols.cpp
   src/platform/DesktopSession.cpp
   src/platform/GlobalHotkeyBackend.cpp
+  src/platform/GnomeCustomKeybinding.cpp
   src/platform/portal/PortalHotkeyBackend.cpp
   src/platform/SingleInstance.cpp
   src/platform/TerminationSignals.cpp

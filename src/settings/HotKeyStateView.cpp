@@ -1,9 +1,13 @@
 #include "settings/HotKeyStateView.h"
 
 #include "hotkey/HotKeyStateText.h"
+#include "platform/DesktopSession.h"
+#include "platform/GnomeCustomKeybinding.h"
 #include "views/ViewLook.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -21,6 +25,13 @@ QColor stateColor(HotKeyState state)
     }
 }
 
+// "<Super><Alt>space" as the user reads keys: "Super+Alt+space".
+QString readableAccelerator(QString accelerator)
+{
+    accelerator.replace(QStringLiteral("<Primary>"), QStringLiteral("<Ctrl>"));
+    return accelerator.replace(u'<', QString()).replace(u'>', u'+');
+}
+
 } // namespace
 
 HotKeyStateView::HotKeyStateView(QWidget *parent)
@@ -34,7 +45,38 @@ HotKeyStateView::HotKeyStateView(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
     layout->addWidget(m_stateLabel);
+    if (currentDesktopIsGnome() && GnomeCustomKeybinding::isAvailable())
+        layout->addWidget(gnomeRow());
     setStatus(HotKeyStatus{HotKeyState::pending, {}, {}});
+}
+
+QWidget *HotKeyStateView::gnomeRow()
+{
+    auto *row = new QWidget(this);
+    auto *buttons = new QHBoxLayout;
+    auto *add = new QPushButton(QStringLiteral("GNOME のショートカットに登録"), row);
+    add->setObjectName(QStringLiteral("gnomeShortcutAddButton"));
+    connect(add, &QPushButton::clicked, this, &HotKeyStateView::installGnomeShortcut);
+    auto *remove = new QPushButton(QStringLiteral("登録を外す"), row);
+    remove->setObjectName(QStringLiteral("gnomeShortcutRemoveButton"));
+    connect(remove, &QPushButton::clicked, this, &HotKeyStateView::removeGnomeShortcut);
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    buttons->addStretch(1);
+    m_gnomeLabel = new QLabel(row);
+    m_gnomeLabel->setObjectName(QStringLiteral("gnomeShortcutLabel"));
+    m_gnomeLabel->setFont(ViewLook::systemFont(11));
+    m_gnomeLabel->setWordWrap(true);
+    QPalette palette = m_gnomeLabel->palette();
+    palette.setColor(QPalette::WindowText, ViewLook::secondaryLabelColor(palette));
+    m_gnomeLabel->setPalette(palette);
+    auto *layout = new QVBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addLayout(buttons);
+    layout->addWidget(m_gnomeLabel);
+    showGnomeShortcut();
+    return row;
 }
 
 void HotKeyStateView::setStatus(const HotKeyStatus &status)
@@ -43,4 +85,30 @@ void HotKeyStateView::setStatus(const HotKeyStatus &status)
     QPalette palette = m_stateLabel->palette();
     palette.setColor(QPalette::WindowText, stateColor(status.state));
     m_stateLabel->setPalette(palette);
+}
+
+void HotKeyStateView::installGnomeShortcut()
+{
+    showGnomeShortcut(GnomeCustomKeybinding::install(keyCombo(m_preset))
+                          ? QString()
+                          : QStringLiteral("GNOME の設定に書き込めませんでした"));
+}
+
+void HotKeyStateView::removeGnomeShortcut()
+{
+    showGnomeShortcut(GnomeCustomKeybinding::remove()
+                          ? QString()
+                          : QStringLiteral("GNOME の設定に書き込めませんでした"));
+}
+
+void HotKeyStateView::showGnomeShortcut(const QString &failure)
+{
+    if (!m_gnomeLabel)
+        return;
+    const std::optional<QString> binding = GnomeCustomKeybinding::installedBinding();
+    QString text = binding
+                       ? QStringLiteral("GNOME のショートカットに登録済み：") +
+                             readableAccelerator(*binding) + QStringLiteral(" で「zorv --toggle」")
+                       : QStringLiteral("GNOME のショートカットには未登録");
+    m_gnomeLabel->setText(failure.isEmpty() ? text : failure);
 }

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "model/ToggleHotkeyPreset.h"
 #include "platform/HotKeyStatus.h"
 
 #include <QWidget>
 
 class QLabel;
 
-// The line under "表示ホットキー" that says whether the hotkey works, through what, and what to
-// do when it does not.
+// The lines under "表示ホットキー": whether the hotkey works, through what, and what to do when
+// it does not. On GNOME it offers to put the chosen hotkey into GNOME's own shortcuts, running
+// `zorv --toggle`, and to take it out again.
 class HotKeyStateView : public QWidget
 {
     Q_OBJECT
@@ -16,7 +18,17 @@ public:
     explicit HotKeyStateView(QWidget *parent = nullptr);
 
     void setStatus(const HotKeyStatus &status);
+    void setChosenPreset(ToggleHotkeyPreset preset) { m_preset = preset; }
+
+public Q_SLOTS:
+    void installGnomeShortcut();
+    void removeGnomeShortcut();
 
 private:
+    QWidget *gnomeRow();
+    void showGnomeShortcut(const QString &failure = {});
+
     QLabel *m_stateLabel;
+    QLabel *m_gnomeLabel = nullptr;
+    ToggleHotkeyPreset m_preset = ToggleHotkeyPreset::controlReturn;
 };

@@ -341,6 +341,7 @@ void SettingsViewController::updateHotkeyHelp()
     const ToggleHotkeyPreset preset = index >= 0 && index < presets.size()
                                           ? presets.at(index)
                                           : AppSettings::toggleHotkeyPreset();
+    hotkeyStateView->setChosenPreset(preset);
     hotkeyHelpLabel->setText(shortcutText(preset) +
                              QStringLiteral(" で開く｜Ctrl+Enter または Super+Alt+Enter "
                                             "で確定（コピー＋履歴）｜エディタの文章は残る"));

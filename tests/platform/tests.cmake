@@ -14,4 +14,5 @@ zorv_add_test(tst_singleinstance platform/tst_singleinstance.cpp)
 zorv_add_test(tst_terminationsignals platform/tst_terminationsignals.cpp)
 zorv_add_test(tst_x11services platform/tst_x11services.cpp)
 zorv_add_test(tst_portalhotkeys platform/tst_portalhotkeys.cpp)
+zorv_add_test(tst_gnomekeybinding platform/tst_gnomekeybinding.cpp)
 

@@ -1,0 +1,88 @@
+// Zorv's entry among GNOME's custom shortcuts, written into a private keyfile GSettings backend.
+#include "platform/GnomeCustomKeybinding.h"
+#include "settings/HotKeyStateView.h"
+
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QString listSchema = QStringLiteral("org.gnome.settings-daemon.plugins.media-keys");
+const QString ownEntry =
+    listSchema + QStringLiteral(".custom-keybinding:/org/gnome/settings-daemon/plugins/"
+                                "media-keys/custom-keybindings/zorv/");
+
+QString gsettings(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("gsettings"), arguments);
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+QString entries()
+{
+    return gsettings({"get", listSchema, "custom-keybindings"});
+}
+
+} // namespace
+
+class TestGnomeKeybinding : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // The test's own XDG_CONFIG_HOME holds the keyfile; GNOME's real settings stay untouched.
+        QVERIFY(qEnvironmentVariable("XDG_CONFIG_HOME").contains("/home/tst_"));
+        qputenv("GSETTINGS_BACKEND", "keyfile");
+        qputenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
+        if (!GnomeCustomKeybinding::isAvailable())
+            QSKIP("GNOME's settings schemas (gnome-settings-daemon-common) are not installed");
+        gsettings(
+            {"set", listSchema, "custom-keybindings",
+             "['/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/custom0/']"});
+    }
+
+    void cleanupTestCase() { gsettings({"reset", listSchema, "custom-keybindings"}); }
+
+    // Added once, updated in place, removed without touching the user's own shortcuts.
+    void roundTrip()
+    {
+        const QString theirs =
+            "'/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/custom0/'";
+        const QString ours =
+            "'/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/zorv/'";
+        QVERIFY(GnomeCustomKeybinding::install(KeyCombo(36, 0x1000)));
+        QVERIFY(GnomeCustomKeybinding::install(KeyCombo(49, 0x1800)));
+        QCOMPARE(entries(), "[" + theirs + ", " + ours + "]");
+        QCOMPARE(gsettings({"get", ownEntry, "name"}), "'Zorv'");
+        QCOMPARE(gsettings({"get", ownEntry, "command"}), "'zorv --toggle'");
+        QCOMPARE(GnomeCustomKeybinding::installedBinding(), "<Super><Alt>space");
+
+        QVERIFY(GnomeCustomKeybinding::remove());
+        QCOMPARE(entries(), "[" + theirs + "]");
+        QCOMPARE(GnomeCustomKeybinding::installedBinding(), std::nullopt);
+        QVERIFY(GnomeCustomKeybinding::remove());
+    }
+
+    void settingsButtonsWriteTheChosenHotkey()
+    {
+        HotKeyStateView view;
+        view.setChosenPreset(ToggleHotkeyPreset::controlSpace);
+        auto *label = view.findChild<QLabel *>("gnomeShortcutLabel");
+        QVERIFY(label);
+        view.findChild<QPushButton *>("gnomeShortcutAddButton")->click();
+        QCOMPARE(GnomeCustomKeybinding::installedBinding(), "<Super>space");
+        QCOMPARE(label->text(),
+                 "GNOME のショートカットに登録済み：Super+space で「zorv --toggle」");
+        view.findChild<QPushButton *>("gnomeShortcutRemoveButton")->click();
+        QCOMPARE(GnomeCustomKeybinding::installedBinding(), std::nullopt);
+    }
+};
+
+QTEST_MAIN(TestGnomeKeybinding)
+#include "tst_gnomekeybinding.moc"
