@@ -7,7 +7,8 @@ build_packages="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-
 qt6-qpa-plugins libgl-dev libicu-dev libxcb1-dev libxcb-keysyms1-dev libxkbcommon-dev \
 libbenchmark-dev fonts-noto-cjk fonts-dejavu-core fonts-noto-color-emoji qt6-translations-l10n"
 test_packages="xvfb openbox xdotool xclip x11-utils xterm imagemagick \
-dbus-daemon gnome-settings-daemon-common libglib2.0-bin"
+dbus-daemon gnome-settings-daemon-common libglib2.0-bin \
+weston xwayland"
 
 packages="$build_packages"
 if [ "$1" = "test" ]; then

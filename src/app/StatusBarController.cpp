@@ -1,6 +1,7 @@
 #include "app/StatusBarController.h"
 
 #include "platform/TrayHost.h"
+#include "platform/TrayHostWatcher.h"
 #include "windows/FloatingWindowController.h"
 #include "windows/ZorvLogoView.h"
 
@@ -45,7 +46,6 @@ StatusBarController::StatusBarController(FloatingWindowController *windowControl
                                          std::function<void()> onOpenSettings,
                                          std::function<void()> onQuit)
     : m_menu(std::make_unique<QMenu>())
-    , m_statusItem(std::make_unique<QSystemTrayIcon>())
     , m_windowController(windowController)
     , m_onOpenSettings(std::move(onOpenSettings))
     , m_onQuit(std::move(onQuit))
@@ -58,9 +58,23 @@ StatusBarController::StatusBarController(FloatingWindowController *windowControl
     QAction *quitAction = m_menu->addAction(QStringLiteral("終了"), this, [this] { quit(); });
     quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
+    if (trayHostPresent()) {
+        addStatusItem();
+        return;
+    }
+    m_trayHostWatcher = std::make_unique<TrayHostWatcher>();
+    connect(m_trayHostWatcher.get(), &TrayHostWatcher::hostAppeared, this,
+            &StatusBarController::addStatusItem);
+}
+
+void StatusBarController::addStatusItem()
+{
+    if (m_statusItem)
+        return;
+    m_statusItem = std::make_unique<QSystemTrayIcon>();
     m_statusItem->setIcon(
         trayIcon(trayShowsWideIcons() ? statusItemImage() : squareStatusItemImage()));
-    setHotKeyText(QString());
+    m_statusItem->setToolTip(m_toolTip);
     m_statusItem->setContextMenu(m_menu.get());
     // A left click opens the menu as well, as the menu is the item's only content.
     connect(m_statusItem.get(), &QSystemTrayIcon::activated, this,
@@ -75,9 +89,11 @@ StatusBarController::~StatusBarController() = default;
 
 void StatusBarController::setHotKeyText(const QString &shortcut)
 {
-    m_statusItem->setToolTip(shortcut.isEmpty() ? QStringLiteral("ZORV")
-                                                : QStringLiteral("ZORV — ") + shortcut +
-                                                      QStringLiteral(" で表示"));
+    m_toolTip = shortcut.isEmpty()
+                    ? QStringLiteral("ZORV")
+                    : QStringLiteral("ZORV — ") + shortcut + QStringLiteral(" で表示");
+    if (m_statusItem)
+        m_statusItem->setToolTip(m_toolTip);
 }
 
 void StatusBarController::toggleWindow()

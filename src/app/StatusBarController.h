@@ -10,8 +10,11 @@ class FloatingWindowController;
 class QMenu;
 class QPainter;
 class QSystemTrayIcon;
+class TrayHostWatcher;
 
-// The tray entry, present for the whole run: show or collapse the panel, settings, quit.
+// The tray entry, present for the whole run: show or collapse the panel, settings, quit. Where no
+// tray exists at start (GNOME without its AppIndicator extension) the entry appears once a
+// StatusNotifierItem host does; until then the peek bar is the way back to the panel.
 class StatusBarController : public QObject
 {
     Q_OBJECT
@@ -29,6 +32,7 @@ public:
     void setHotKeyText(const QString &shortcut);
 
     QMenu *menu() const { return m_menu.get(); }
+    // Null while no tray host has appeared.
     QSystemTrayIcon *statusItem() const { return m_statusItem.get(); }
 
     // The logo followed by "ZORV", (ceil(text width) + 17) x 16 points, drawn in one colour.
@@ -37,12 +41,15 @@ public:
     static QImage squareStatusItemImage(qreal devicePixelRatio = 2);
 
 private:
+    void addStatusItem();
     static QImage templateImage(const QSizeF &size, qreal devicePixelRatio,
                                 const std::function<void(QPainter &)> &draw);
     static void drawLogo(QPainter &painter, double left);
 
     std::unique_ptr<QMenu> m_menu;
     std::unique_ptr<QSystemTrayIcon> m_statusItem;
+    std::unique_ptr<TrayHostWatcher> m_trayHostWatcher;
+    QString m_toolTip = QStringLiteral("ZORV");
     QPointer<FloatingWindowController> m_windowController;
     std::function<void()> m_onOpenSettings;
     std::function<void()> m_onQuit;

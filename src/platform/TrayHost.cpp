@@ -1,5 +1,7 @@
 #include "platform/TrayHost.h"
 
+#include "platform/x11/X11Connection.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 
@@ -9,4 +11,12 @@ bool trayShowsWideIcons()
     const QDBusConnection bus = QDBusConnection::sessionBus();
     return bus.isConnected() && bus.interface() &&
            bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher"));
+}
+
+bool trayHostPresent()
+{
+    if (trayShowsWideIcons())
+        return true;
+    const auto x11 = X11Connection::ofQt();
+    return x11 && x11->selectionOwner("_NET_SYSTEM_TRAY_S0") != 0;
 }

@@ -31,6 +31,7 @@ list(APPEND ZORV_SOURCES
   src/platform/SingleInstance.cpp
   src/platform/TerminationSignals.cpp
   src/platform/TrayHost.cpp
+  src/platform/TrayHostWatcher.cpp
   src/platform/x11/X11HotkeyBackend.cpp
   src/platform/x11/X11WindowSystem.cpp
 )

@@ -2,3 +2,6 @@
 # The real program under Xvfb and openbox (installed by `make test`).
 add_test(NAME e2e COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/e2e.sh $<TARGET_FILE:zorv>)
 set_tests_properties(e2e PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
+# The same program in a Wayland session: headless weston with XWayland.
+add_test(NAME e2e_wayland COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wayland.sh $<TARGET_FILE:zorv>)
+set_tests_properties(e2e_wayland PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)

@@ -1,9 +1,10 @@
-// The portal backend against a stand-in portal on a private bus: what it asks of the portal and
-// how presses come back.
+// The desktop's services on a private bus: the portal backend against a stand-in portal (what it
+// asks of the portal, how presses come back) and the wait for a tray host.
 #include "app/AppDelegate.h"
 #include "hotkey/HotKey.h"
 #include "model/AppSettings.h"
 #include "platform/PreferencesStore.h"
+#include "platform/TrayHostWatcher.h"
 #include "platform/portal/PortalHotkeyBackend.h"
 #include "windows/FloatingWindowController.h"
 
@@ -252,6 +253,23 @@ private slots:
         QTRY_COMPARE(bindCount(), before + 2);
         QCOMPARE(boundShortcut().trigger(), "LOGO+space");
         QTRY_COMPARE(delegate.toggleHotKey()->status().trigger, "Super+space");
+    }
+
+    // GNOME shows no tray until its AppIndicator extension runs: the icon waits for its host.
+    void trayHostIsAwaited()
+    {
+        TrayHostWatcher watcher(connection("e"));
+        QSignalSpy appeared(&watcher, &TrayHostWatcher::hostAppeared);
+        QDBusConnection tray = connection("tray");
+        QVERIFY(tray.registerService("org.kde.StatusNotifierWatcher"));
+        QTest::qWait(100);
+        QCOMPARE(appeared.size(), 0); // a watcher without a host yet
+        for (int i = 0; i < 2; ++i) {
+            tray.send(QDBusMessage::createSignal("/StatusNotifierWatcher",
+                                                 "org.kde.StatusNotifierWatcher",
+                                                 "StatusNotifierHostRegistered"));
+        }
+        QTRY_COMPARE(appeared.size(), 1);
     }
 
 private:

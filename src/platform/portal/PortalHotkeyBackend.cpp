@@ -97,7 +97,7 @@ bool PortalHotkeyBackend::registerHotKey(quint32 id, KeyCombo combo)
         checkPortal();
     else if (m_session == Session::ready)
         bindShortcuts();
-    return true;
+    return status(id).state == HotKeyState::pending;
 }
 
 // The portal has no unbind: the next bind replaces the session's shortcuts, and until then a
@@ -113,6 +113,11 @@ void PortalHotkeyBackend::unregisterHotKey(quint32 id)
 
 void PortalHotkeyBackend::checkPortal()
 {
+    if (!m_bus.isConnected()) { // no session bus, so no portal
+        m_session = Session::unavailable;
+        giveUp();
+        return;
+    }
     m_session = Session::checking;
     QDBusMessage get = QDBusMessage::createMethodCall(
         portalService, portalPath, QStringLiteral("org.freedesktop.DBus.Properties"),

@@ -4,6 +4,8 @@
 
 #include <xcb/xcb.h>
 
+#include <cstdlib>
+
 std::optional<X11Connection> X11Connection::ofQt()
 {
     if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb"))
@@ -17,4 +19,19 @@ std::optional<X11Connection> X11Connection::ofQt()
     if (!screen)
         return std::nullopt;
     return X11Connection{connection, screen->root};
+}
+
+quint32 X11Connection::selectionOwner(const char *selection) const
+{
+    auto *atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, quint16(qstrlen(selection)), selection),
+        nullptr);
+    if (!atom)
+        return 0;
+    auto *owner = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+    const quint32 window = owner ? owner->owner : 0;
+    std::free(owner);
+    std::free(atom);
+    return window;
 }

@@ -14,4 +14,7 @@ struct X11Connection
     quint32 rootWindow = 0;
 
     static std::optional<X11Connection> ofQt();
+
+    // The window that owns a selection ("_NET_SYSTEM_TRAY_S0"), 0 when none does.
+    quint32 selectionOwner(const char *selection) const;
 };
