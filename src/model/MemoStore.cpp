@@ -15,6 +15,16 @@ bool newerFirst(const Memo &a, const Memo &b)
     return a.updatedAt > b.updatedAt;
 }
 
+// A memo read back from its file ends with a line feed the editor never held, and a confirmed
+// text may end with line breaks: neither is new text.
+QString withoutTrailingSpace(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1).isSpace())
+        --end;
+    return text.left(end);
+}
+
 } // namespace
 
 void MemoStore::reload()
@@ -37,12 +47,17 @@ std::optional<Memo> MemoStore::memo(QUuid id) const
     return memos.at(index);
 }
 
-Memo MemoStore::create()
+Memo &MemoStore::prependNewMemo()
 {
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    const Memo memo{QUuid::createUuid(), dateTitle(now), QString(), now, false};
-    memos.prepend(memo);
-    activeMemoID = memo.id;
+    memos.prepend(Memo{QUuid::createUuid(), dateTitle(now), QString(), now, false});
+    activeMemoID = memos.first().id;
+    return memos.first();
+}
+
+Memo MemoStore::create()
+{
+    const Memo memo = prependNewMemo();
     changed();
     return memo;
 }
@@ -66,6 +81,25 @@ void MemoStore::setActiveText(const QString &text)
     changed();
 }
 
+void MemoStore::writeEditorText(const QString &text)
+{
+    activeOrCreate();
+    const qsizetype index = indexOf(*activeMemoID);
+    const Memo &active = memos.at(index);
+    if (mirrorsEditor(active)) {
+        storeEditorText(index, m_editorMirror->prefix, text);
+        return;
+    }
+    const QString kept = active.text.trimmed();
+    if (kept.isEmpty() || textHasPrefix(text.trimmed(), kept)) {
+        storeEditorText(index, QString(), text);
+        return;
+    }
+    // The memo holds text the editor never held: it stays as it is.
+    prependNewMemo();
+    storeEditorText(0, QString(), text);
+}
+
 void MemoStore::applyInput(const QString &text)
 {
     const QString input = text.trimmed();
@@ -75,14 +109,44 @@ void MemoStore::applyInput(const QString &text)
     const qsizetype index = activeMemoID ? indexOf(*activeMemoID) : -1;
     if (index < 0)
         return;
-    Memo &active = memos[index];
-    if (textEquals(active.text, input) || textHasSuffix(active.text, input))
+    const Memo &active = memos.at(index);
+    const QString current = withoutTrailingSpace(active.text);
+    if (mirrorsEditor(active)) {
+        if (!textEquals(current, m_editorMirror->prefix + input))
+            storeEditorText(index, m_editorMirror->prefix, input);
         return;
-    if (textHasPrefix(input, active.text))
-        active.text = input;
+    }
+    if (textEquals(current, input) || textHasSuffix(current, input))
+        return;
+    if (textHasPrefix(input, current))
+        storeEditorText(index, QString(), input);
     else
-        active.text += QStringLiteral("\n\n") + input;
-    active.updatedAt = QDateTime::currentDateTimeUtc();
+        storeEditorText(index, current + QStringLiteral("\n\n"), input);
+}
+
+void MemoStore::editorDidLoadMemo(QUuid id)
+{
+    if (const std::optional<Memo> loaded = memo(id))
+        m_editorMirror = EditorMirror{id, QString(), loaded->text.trimmed()};
+}
+
+void MemoStore::editorDidLoadOtherText()
+{
+    m_editorMirror.reset();
+}
+
+bool MemoStore::mirrorsEditor(const Memo &memo) const
+{
+    return m_editorMirror && m_editorMirror->id == memo.id &&
+           memo.text.trimmed() == m_editorMirror->agreed;
+}
+
+void MemoStore::storeEditorText(qsizetype index, const QString &prefix, const QString &text)
+{
+    Memo &memo = memos[index];
+    memo.text = prefix + text;
+    memo.updatedAt = QDateTime::currentDateTimeUtc();
+    m_editorMirror = EditorMirror{memo.id, prefix, memo.text.trimmed()};
     changed();
 }
 

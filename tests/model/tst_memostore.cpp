@@ -216,6 +216,11 @@ private slots:
         row("empty memo takes it", "", "x", "x", true);
         row("canonically equal", "caf\u00E9", "cafe\u0301", "caf\u00E9", false);
         row("suffix must end on a character", "a\r\n", "\n", "a\r\n", false);
+        // Regression: the final line feed of a memo read back from its file made every
+        // collapse append the whole text again.
+        row("a file's final line feed is not new text", "first\n", "first", "first\n", false);
+        row("extends a memo read back", "first\n", "first more", "first more", true);
+        row("appends after the memo's last word", "a\n\n", "b", "a\n\nb", true);
     }
 
     void applyInputMerges()
@@ -232,6 +237,76 @@ private slots:
         QTEST(store.memos.first().text, "result");
         QCOMPARE(changes, int(changed));
         QCOMPARE(store.memos.first().updatedAt > minutesAgo(1), changed);
+    }
+
+    // Regression: a confirm or "反映" replaced a memo the editor had never held.
+    void editorTextReachesItsMemo_data()
+    {
+        QTest::addColumn<QString>("memo");
+        QTest::addColumn<bool>("loaded");   // the editor's text came from this memo
+        QTest::addColumn<bool>("collapse"); // else a confirm
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("expected"); // the memos' texts, newest first
+        QTest::newRow("other text goes into a new memo")
+            << "important\n"
+            << false << false << "typed" << QStringList{"typed", "important\n"};
+        QTest::newRow("an empty memo takes it") << "" << false << false << "typed\n"
+                                                << QStringList{"typed\n"};
+        QTest::newRow("text grown from the memo")
+            << "notes\n"
+            << false << false << "notes\nmore" << QStringList{"notes\nmore"};
+        QTest::newRow("a loaded memo follows the editor") << "abc def\n"
+                                                          << true << false << "abc\n"
+                                                          << QStringList{"abc\n"};
+        QTest::newRow("a collapse follows the editor too") << "abc def\n"
+                                                           << true << true << " abc\n"
+                                                           << QStringList{"abc"};
+        QTest::newRow("a collapse with nothing new writes nothing")
+            << "abc\n"
+            << true << true << "abc" << QStringList{"abc\n"};
+    }
+
+    void editorTextReachesItsMemo()
+    {
+        QFETCH(QString, memo);
+        QFETCH(bool, loaded);
+        QFETCH(QString, text);
+        MemoStore store;
+        store.memos = {memoWith("T", memo, false, 10)};
+        store.activeMemoID = store.memos.first().id;
+        if (loaded)
+            store.editorDidLoadMemo(store.memos.first().id);
+        QFETCH(bool, collapse);
+        collapse ? store.applyInput(text) : store.writeEditorText(text);
+        QStringList texts;
+        for (const Memo &each : store.memos)
+            texts << each.text;
+        QTEST(texts, "expected");
+        QCOMPARE(store.activeMemoID, store.memos.first().id);
+    }
+
+    // Text appended by a collapse stays the editor's own through shows; an edit made elsewhere
+    // or a text loaded from elsewhere ends that.
+    void appendedTextFollowsTheEditor()
+    {
+        writeFile(memosPath(idA + ".md"), "# A\n\nimportant\n");
+        MemoStore store;
+        store.reload();
+        store.applyInput("typed");
+        store.reload();
+        store.writeEditorText("typed more\n");
+        store.reload();
+        store.applyInput("typed more");
+        QCOMPARE(readFile(memosPath(idA + ".md")), "# A\n\nimportant\n\ntyped more\n");
+
+        writeFile(memosPath(idA + ".md"), "# A\n\nedited elsewhere\n");
+        store.reload();
+        store.writeEditorText("typed more\n");
+        QCOMPARE(store.memos.size(), 2);
+        store.editorDidLoadOtherText();
+        store.writeEditorText("a card");
+        QCOMPARE(store.memos.size(), 3);
+        QCOMPARE(readFile(memosPath(idA + ".md")), "# A\n\nedited elsewhere\n");
     }
 
     void visibleMemos_data()
