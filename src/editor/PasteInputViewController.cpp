@@ -552,6 +552,7 @@ void PasteInputViewController::loadText(const QString &text)
     m_isApplyingProgrammaticTextChange = false;
     // Loading does not colour; the colours come with the next edit, settings change or showing.
     followTextChange(false);
+    emit textLoaded();
 }
 
 void PasteInputViewController::foldLine(int line)

@@ -86,6 +86,10 @@ public:
 public slots:
     void unfoldAllTapped();
 
+signals:
+    // The whole text was replaced by loadText (a memo, a card, clearing).
+    void textLoaded();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -81,6 +81,9 @@ void MainPanelViewController::loadView()
         if (panel)
             panel->applyInputToMemo();
     };
+    // Whatever replaces the editor's text ends its tie to a memo; a memo's own text ties it anew.
+    connect(m_inputViewController, &PasteInputViewController::textLoaded, this,
+            [this] { m_memoStore.editorDidLoadOtherText(); });
     layoutSubviews();
 }
 
@@ -156,6 +159,7 @@ void MainPanelViewController::cardListDidRequestEdit(const Card &card)
 void MainPanelViewController::memoPanelDidRequestEdit(const Memo &memo)
 {
     loadIntoEditor(memo.text);
+    m_memoStore.editorDidLoadMemo(memo.id);
 }
 
 void MainPanelViewController::loadIntoEditor(const QString &text)
@@ -166,8 +170,7 @@ void MainPanelViewController::loadIntoEditor(const QString &text)
 
 void MainPanelViewController::applyInputToMemo()
 {
-    m_memoStore.activeOrCreate();
-    m_memoStore.setActiveText(editorText());
+    m_memoStore.writeEditorText(editorText());
 }
 
 bool MainPanelViewController::handleKeyDown(const QKeyEvent &event)

@@ -66,7 +66,8 @@ public:
     void pasteInputDidConfirm(const QString &text) override;
     void cardListDidRequestEdit(const Card &card) override;
     void memoPanelDidRequestEdit(const Memo &memo) override;
-    // The memo strip's "反映": the editor's whole text becomes the active memo's text.
+    // The memo strip's "反映": the editor's whole text goes into the active memo (or a new one
+    // when the active memo holds text the editor never held).
     void applyInputToMemo();
 
     // The panel's shortcuts; true when the press is used up. Called by the key monitor while

@@ -150,6 +150,27 @@ private slots:
         QCOMPARE(memoStore->memo(active.id)->text, QStringLiteral("second draft"));
     }
 
+    // Regression: the first confirm after a start replaced the active memo's notes.
+    void confirmKeepsNotesTheEditorNeverHeld()
+    {
+        const Memo notes = memoStore->create();
+        memoStore->setActiveText(QStringLiteral("important"));
+        typeIntoEditor(QStringLiteral("typed"));
+        press(Qt::Key_Return, command);
+        QCOMPARE(memoStore->memos.size(), 2);
+        QCOMPARE(memoStore->memo(notes.id)->text, QStringLiteral("important"));
+        QCOMPARE(memoStore->memos.front().text, QStringLiteral("typed"));
+
+        // Once the memo is loaded into the editor, it follows the editor.
+        memoStore->select(notes.id, false);
+        panel->memoPanelDidRequestEdit(*memoStore->memo(notes.id));
+        press(Qt::Key_A, command);
+        QTest::keyClicks(editor()->textView(), QStringLiteral("rewritten"));
+        panel->memoPanelViewController()->applyButton()->click();
+        QCOMPARE(memoStore->memos.size(), 2);
+        QCOMPARE(memoStore->memo(notes.id)->text, QStringLiteral("rewritten"));
+    }
+
     void confirmChords_data()
     {
         QTest::addColumn<int>("key");
