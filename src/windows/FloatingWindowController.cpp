@@ -84,10 +84,9 @@ void FloatingWindowController::makePanel()
 
     connect(m_panel.get(), &FloatingPanel::moved, this, [this] {
         if (m_isVisible)
-            AppSettings::saveWindowFrame(panelFrame());
+            saveMovedFrame();
     });
-    connect(m_panel.get(), &FloatingPanel::resized, this,
-            [this] { AppSettings::saveWindowFrame(panelFrame()); });
+    connect(m_panel.get(), &FloatingPanel::resized, this, [this] { saveMovedFrame(); });
     connect(m_panel.get(), &FloatingPanel::activeChanged, this, [this] {
         if (m_panel->isActiveWindow())
             m_panelWasActiveSinceShow = true;
@@ -103,7 +102,16 @@ QRectF FloatingWindowController::panelFrame() const
 
 void FloatingWindowController::setPanelFrame(const QRectF &frame)
 {
-    m_panel->setGeometry(ScreenCoordinates::toQt(frame).toRect());
+    m_placedGeometry = ScreenCoordinates::toQt(frame).toRect();
+    m_panel->setGeometry(m_placedGeometry);
+}
+
+void FloatingWindowController::saveMovedFrame()
+{
+    // The panel's own placement (the first show's above all) is no move: a stored frame would
+    // keep a fresh start from opening under the mouse.
+    if (m_panel->geometry() != m_placedGeometry)
+        AppSettings::saveWindowFrame(panelFrame());
 }
 
 void FloatingWindowController::placePanel()

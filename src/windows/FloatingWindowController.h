@@ -74,6 +74,8 @@ private:
     void activateOwnWindow();
     QRectF panelFrame() const;
     void setPanelFrame(const QRectF &frame);
+    // Stores the frame after a move or resize that the panel's placement did not make.
+    void saveMovedFrame();
     void applicationStateChanged(Qt::ApplicationState state);
 
     CardStore &m_cardStore;
@@ -85,6 +87,7 @@ private:
     bool m_isVisible = false;
     bool m_panelWasActiveSinceShow = false;
     std::optional<WindowSystem::WindowId> m_appToReturnTo;
+    QRect m_placedGeometry; // where the controller last put the panel
     QPointer<QMenu> m_mainMenu;
     QList<QAction *> m_shortcutActions;
 };

@@ -180,6 +180,18 @@ private slots:
         QVERIFY(m_controller->peekBar()->panel()->isVisible());
     }
 
+    // Regression: the first show's own resize stored the frame, so later starts opened on the
+    // old screen instead of under the mouse.
+    void firstShowStoresNoFrame()
+    {
+        m_controller->showPanel(false);
+        QCoreApplication::processEvents();
+        QVERIFY(!AppSettings::windowOriginSaved());
+        m_controller->panel()->resize(m_controller->panel()->size() + QSize(20, 0));
+        QCoreApplication::processEvents();
+        QCOMPARE(AppSettings::savedWindowFrame().width(), 740);
+    }
+
     void moveStoredOnlyWhileVisible()
     {
         m_controller->showPanel(false);
