@@ -204,14 +204,16 @@ bool LineFolding::fold(int line)
 
     const int id = m_nextId++;
     const int badgeStart = lineEnd(block);
+    const int hiddenEnd = lineEnd(last);
     Fold fold{hiddenRange.selection(), {}};
     QTextCursor edit(m_document);
     edit.beginEditBlock();
     edit.setPosition(badgeStart);
-    edit.setPosition(lineEnd(last), QTextCursor::KeepAnchor);
+    edit.setPosition(hiddenEnd, QTextCursor::KeepAnchor);
     edit.removeSelectedText();
     edit.insertText(badge(), badgeFormat(id));
     edit.endEditBlock();
+    replaced(badgeStart, hiddenEnd - badgeStart, 2);
 
     fold.badge = QTextCursor(m_document);
     fold.badge.setPosition(badgeStart);
@@ -227,8 +229,15 @@ void LineFolding::unfoldInto(QTextCursor &edit, int id)
     edit.removeSelectedText();
     edit.insertText(QStringLiteral("\n"), QTextCharFormat());
     edit.insertFragment(m_folds[id].hidden);
+    replaced(badgeStart, 2, edit.position() - badgeStart);
     // Folds nested in the block come back with their badges.
     anchorBadgesIn(badgeStart, edit.position());
+}
+
+void LineFolding::replaced(int position, int removed, int added)
+{
+    if (onReplace)
+        onReplace(position, removed, added);
 }
 
 bool LineFolding::unfold(int line)

@@ -8,6 +8,8 @@
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
+#include <functional>
+
 class QTextBlock;
 class QTextDocument;
 
@@ -32,6 +34,11 @@ public:
     static const QString &badge(); // " …"
 
     explicit LineFolding(QTextDocument *document);
+
+    // Told of each replacement the folding makes in the text, one by one: `removed` characters
+    // at `position` became `added` characters. (The document reports an edit block's changes
+    // only as one span.)
+    std::function<void(int position, int removed, int added)> onReplace;
 
     // indentLevel: spaces count 1, tabs 4, leading width / 4 rounded down. The indent guides
     // draw one line per level.
@@ -77,8 +84,10 @@ private:
         QTextCursor badge; // at the badge's first character while the fold is live
     };
 
+    void replaced(int position, int removed, int added);
     int liveFoldId(const QTextBlock &block) const;
     bool isLive(int id) const;
+    bool hasWholeBadgeAt(int position, int id) const;
     void anchorBadgesIn(int from, int to);
     void unfoldInto(QTextCursor &editCursor, int id);
     QList<int> liveIdsDescending() const;

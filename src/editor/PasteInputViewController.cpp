@@ -117,6 +117,9 @@ void PasteInputViewController::loadView()
     m_inputContainer = container;
     m_textView = new PasteInputTextView(container);
     m_folding = std::make_unique<LineFolding>(m_textView->document());
+    m_folding->onReplace = [this](int position, int removed, int added) {
+        carryConfirmOffset(position, removed, added);
+    };
     m_counter = std::make_unique<CharacterCounter>(m_textView->document());
     attachGutterAndGuides();
     configureTextView();
@@ -447,6 +450,17 @@ void PasteInputViewController::confirmDoubleNewlineSegment()
         m_textView->setFocus();
 }
 
+// The editor's own edits carry the confirm offset along with the text: an edit at or after it
+// leaves it, one before it shifts it, one across it puts it at the edit's end. So a double
+// newline after folding or indenting confirms only what was written since the last confirm.
+void PasteInputViewController::carryConfirmOffset(int position, int removed, int added)
+{
+    int &offset = m_lastDoubleNewlineConfirmEnd;
+    if (position >= offset)
+        return;
+    offset = position + removed <= offset ? offset + added - removed : position + added;
+}
+
 template <typename Edit> bool PasteInputViewController::programmaticEdit(Edit edit)
 {
     m_isApplyingProgrammaticTextChange = true;
@@ -487,16 +501,19 @@ void PasteInputViewController::indentLines()
     programmaticEdit([&] {
         QTextCursor edit(m_textView->document());
         edit.beginEditBlock();
+        const auto insertIndent = [&](int position) {
+            edit.setPosition(position);
+            edit.insertText(indentUnit, QTextCharFormat());
+            carryConfirmOffset(position, 0, int(indentUnit.size()));
+        };
         if (!hasSelection) {
             const QString line = first.text();
             const int badge = LineFolding::badgeLength(first);
-            const int at = leadingWhiteSpace(QStringView(line).first(line.size() - badge));
-            edit.setPosition(first.position() + at);
-            edit.insertText(indentUnit, QTextCharFormat());
+            insertIndent(first.position() +
+                         leadingWhiteSpace(QStringView(line).first(line.size() - badge)));
         } else {
             for (QTextBlock block = first; block.isValid(); block = block.next()) {
-                edit.setPosition(block.position());
-                edit.insertText(indentUnit, QTextCharFormat());
+                insertIndent(block.position());
                 if (block == last)
                     break;
             }
@@ -521,6 +538,7 @@ void PasteInputViewController::outdentLines()
                 edit.setPosition(block.position());
                 edit.setPosition(block.position() + width, QTextCursor::KeepAnchor);
                 edit.removeSelectedText();
+                carryConfirmOffset(block.position(), width, 0);
                 changed = true;
             }
             if (block == last)

@@ -109,6 +109,7 @@ private:
     bool handleDoubleNewline();
     void confirmDoubleNewlineSegment();
     void deliver(const QString &confirmed);
+    void carryConfirmOffset(int position, int removed, int added);
     void updateCounter();
     // What follows every change of the text: the user's, the editor's own and a load.
     void followTextChange(bool restyle);

@@ -152,6 +152,44 @@ private slots:
         QCOMPARE(m_delegate.confirmed.last(), QStringLiteral("firstX"));
     }
 
+    // Regression: folding, unfolding, indenting and outdenting moved the confirm offset back to
+    // the start (or left it behind), so the next double newline sent confirmed text again.
+    void ownEditsCarryTheConfirmOffset_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("before"); // the editor's own edit before the confirm
+        QTest::addColumn<QString>("after");  // and after it
+        QTest::newRow("fold") << "a\n    b\nc\n"
+                              << ""
+                              << "fold";
+        QTest::newRow("unfold") << "a\n    b\nc\n"
+                                << "fold"
+                                << "unfold";
+        QTest::newRow("indent") << "a\nc\n"
+                                << ""
+                                << "indent";
+        QTest::newRow("outdent") << "    a\n    c\n"
+                                 << ""
+                                 << "outdent";
+    }
+
+    void ownEditsCarryTheConfirmOffset()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        AppSettings::setConfirmTrigger(ConfirmTrigger::doubleNewline);
+        m_editor->loadText(text);
+        ownEdit(before);
+        m_editor->textView()->moveCursor(QTextCursor::End);
+        typeKeys(QStringLiteral("\n"));
+        QCOMPARE(m_delegate.confirmed.size(), 1);
+        ownEdit(after);
+        m_editor->textView()->moveCursor(QTextCursor::End);
+        typeKeys(QStringLiteral("d\n\n"));
+        QCOMPARE(m_delegate.confirmed.value(1), QStringLiteral("d"));
+    }
+
     void indentAndOutdent_data()
     {
         QTest::addColumn<QString>("text");
@@ -305,6 +343,20 @@ private slots:
     }
 
 private:
+    void ownEdit(const QString &edit)
+    {
+        if (edit == QLatin1String("fold")) {
+            m_editor->foldLine(0);
+        } else if (edit == QLatin1String("unfold")) {
+            m_editor->unfoldLine(0);
+        } else if (!edit.isEmpty()) {
+            m_editor->textView()->selectAll();
+            const bool indent = edit == QLatin1String("indent");
+            QTest::keyClick(m_editor->textView(), indent ? Qt::Key_Tab : Qt::Key_Backtab,
+                            indent ? Qt::NoModifier : Qt::ShiftModifier);
+        }
+    }
+
     void typeKeys(const QString &keys)
     {
         // One key event per code point, carrying its text, as a keyboard or input method sends.
