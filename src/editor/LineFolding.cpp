@@ -293,6 +293,38 @@ QString LineFolding::textWithoutFoldBadges() const
     return text;
 }
 
+bool LineFolding::hasWholeBadgeAt(int position, int id) const
+{
+    if (m_document->characterAt(position) != QLatin1Char(' ') ||
+        m_document->characterAt(position + 1) != QChar(ellipsis))
+        return false;
+    QTextCursor probe(m_document);
+    for (const int after : {position + 1, position + 2}) {
+        probe.setPosition(after); // the format of the character before it
+        if (probe.charFormat().intProperty(FoldIdProperty) != id)
+            return false;
+    }
+    return true;
+}
+
+bool LineFolding::openJoinedFolds()
+{
+    QList<int> joined;
+    for (auto it = m_folds.cbegin(); it != m_folds.cend(); ++it) {
+        if (!it->badge.isNull() && !isLive(it.key()) &&
+            hasWholeBadgeAt(it->badge.position(), it.key()))
+            joined.append(it.key());
+    }
+    if (joined.isEmpty())
+        return false;
+    QTextCursor edit(m_document);
+    edit.joinPreviousEditBlock();
+    for (const int id : joined)
+        unfoldInto(edit, id);
+    edit.endEditBlock();
+    return true;
+}
+
 void LineFolding::anchorBadgesIn(int from, int to)
 {
     if (m_folds.isEmpty())

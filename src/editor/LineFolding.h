@@ -72,6 +72,11 @@ public:
     // The text with the badge of every folded line removed (what is counted and confirmed).
     QString textWithoutFoldBadges() const;
 
+    // After a user's edit: a fold whose badge had text joined onto it (the line break after
+    // it deleted) opens, so the joined text follows its hidden lines as it would in the open
+    // text. Part of the same undo step as the edit; false when no fold opened.
+    bool openJoinedFolds();
+
     // Keeps the badge anchors current; connect to QTextDocument::contentsChange.
     void documentChanged(int position, int charsRemoved, int charsAdded);
     // Forgets every fold (the text is being replaced wholesale).

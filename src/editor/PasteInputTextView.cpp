@@ -8,15 +8,55 @@
 #include <QPainter>
 #include <QTextBlock>
 
+#include <utility>
+
 PasteInputTextView::PasteInputTextView(QWidget *parent)
     : QPlainTextEdit(parent)
 {
     // The caret is painted here, in the theme's colour, and blinks on its own timer.
     setCursorWidth(0);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        stepOverFoldBadges();
         dropBadgeIdentity();
         restartCaretBlink();
     });
+}
+
+int PasteInputTextView::foldBadgeStart(int position) const
+{
+    const QTextBlock block = document()->findBlock(position);
+    if (LineFolding::badgeLength(block) == 0)
+        return -1;
+    const int start = block.position() + block.length() - 1 - 2;
+    return position >= start && position <= start + 2 ? start : -1;
+}
+
+// A fold badge is one unit: neither the caret nor an end of the selection rests between its
+// space and its ellipsis. Moving forward steps over it, moving back steps before it; a
+// selection reaching into it takes it whole.
+void PasteInputTextView::stepOverFoldBadges()
+{
+    QTextCursor cursor = textCursor();
+    int position = cursor.position();
+    int anchor = cursor.anchor();
+    const int previous = std::exchange(m_lastCaretPosition, position);
+    const int positionBadge = foldBadgeStart(position);
+    const int anchorBadge = foldBadgeStart(anchor);
+    const bool positionInside = positionBadge >= 0 && position == positionBadge + 1;
+    const bool anchorInside = anchorBadge >= 0 && anchor == anchorBadge + 1;
+    if (!positionInside && !anchorInside)
+        return;
+    const bool selection = cursor.hasSelection();
+    if (positionInside)
+        position = position > previous ? positionBadge + 2 : positionBadge;
+    if (!selection)
+        anchor = position;
+    else if (anchorInside)
+        anchor = position > anchor ? anchorBadge : anchorBadge + 2;
+    m_lastCaretPosition = position;
+    cursor.setPosition(anchor);
+    cursor.setPosition(position, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
 }
 
 bool PasteInputTextView::runCommand(Command command)
@@ -25,24 +65,31 @@ bool PasteInputTextView::runCommand(Command command)
 }
 
 // The badge stands for the hidden lines: deleting into it opens the fold instead, so the
-// hidden lines are never lost to one keystroke, and text typed inside it goes before it.
+// hidden lines are never lost to one keystroke, and text typed at it continues its line.
 bool PasteInputTextView::guardFoldBadge(QKeyEvent *event)
 {
-    QTextCursor cursor = textCursor();
-    const QTextBlock block = cursor.block();
-    if (cursor.hasSelection() || LineFolding::badgeLength(block) == 0)
+    const QTextCursor cursor = textCursor();
+    const int badgeStart = cursor.hasSelection() ? -1 : foldBadgeStart(cursor.position());
+    if (badgeStart < 0)
         return false;
-    const int badgeStart = block.position() + block.length() - 1 - 2;
     const int offset = cursor.position() - badgeStart; // 0 before, 1 inside, 2 after
     const bool backspace = event->key() == Qt::Key_Backspace;
     const bool forwardDelete = event->key() == Qt::Key_Delete;
-    if ((backspace && offset >= 1) || (forwardDelete && offset >= 0 && offset <= 1))
+    if ((backspace && offset >= 1) || forwardDelete)
         return runCommand(Command::unfoldCaretLine);
-    if (offset == 1 && !event->text().isEmpty() && event->text().at(0).isPrint()) {
-        cursor.setPosition(badgeStart);
-        setTextCursor(cursor);
-    }
+    if (!event->text().isEmpty() && event->text().at(0).isPrint())
+        moveCaretBeforeFoldBadge();
     return false;
+}
+
+void PasteInputTextView::moveCaretBeforeFoldBadge()
+{
+    QTextCursor cursor = textCursor();
+    const int badgeStart = cursor.hasSelection() ? -1 : foldBadgeStart(cursor.position());
+    if (badgeStart < 0 || cursor.position() == badgeStart)
+        return;
+    cursor.setPosition(badgeStart);
+    setTextCursor(cursor);
 }
 
 void PasteInputTextView::keyPressEvent(QKeyEvent *event)
@@ -80,13 +127,35 @@ void PasteInputTextView::keyPressEvent(QKeyEvent *event)
 void PasteInputTextView::inputMethodEvent(QInputMethodEvent *event)
 {
     m_hasMarkedText = !event->preeditString().isEmpty();
+    // Composed text continues a folded line before its badge, as typed text does.
+    if (!event->preeditString().isEmpty() || !event->commitString().isEmpty())
+        moveCaretBeforeFoldBadge();
     QPlainTextEdit::inputMethodEvent(event);
 }
 
+// At a fold badge the text up to its first line break continues the folded line before the
+// badge, and the rest goes after it, below the hidden lines: the fold stays with its line.
 void PasteInputTextView::insertPlainTextAtCursor(const QString &text)
 {
     QTextCursor cursor = textCursor();
-    cursor.insertText(text, QTextCharFormat());
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    const int badgeStart = foldBadgeStart(cursor.position());
+    if (badgeStart < 0) {
+        cursor.insertText(text, QTextCharFormat());
+    } else {
+        const qsizetype lineBreak = text.indexOf(QLatin1Char('\n'));
+        const QString head = lineBreak < 0 ? text : text.left(lineBreak);
+        const QString tail = text.mid(head.size());
+        cursor.setPosition(badgeStart + 2);
+        cursor.insertText(tail, QTextCharFormat());
+        const int tailEnd = cursor.position();
+        cursor.setPosition(badgeStart);
+        cursor.insertText(head, QTextCharFormat());
+        cursor.setPosition(tail.isEmpty() ? badgeStart + int(head.size())
+                                          : tailEnd + int(head.size()));
+    }
+    cursor.endEditBlock();
     setTextCursor(cursor);
     ensureCursorVisible();
 }

@@ -25,7 +25,8 @@ public:
 
     // An input-method composition is in progress (the preedit string is not empty).
     bool hasMarkedText() const { return m_hasMarkedText; }
-    // Inserts plain text over the selection as one ordinary, undoable edit.
+    // Inserts plain text over the selection as one undoable edit; at a fold badge, a line break
+    // and what follows it go after the badge.
     void insertPlainTextAtCursor(const QString &text);
     // First and last line (block) with a part on screen.
     std::pair<int, int> visibleLineRange() const;
@@ -44,12 +45,18 @@ protected:
 
 private:
     bool runCommand(Command command);
+    // Where the fold badge at the end of position's line starts, when position is at it
+    // (before, inside or after it); -1 otherwise.
+    int foldBadgeStart(int position) const;
+    void stepOverFoldBadges();
     bool guardFoldBadge(QKeyEvent *event);
+    void moveCaretBeforeFoldBadge();
     void dropBadgeIdentity();
     void restartCaretBlink();
     QRect caretRect() const;
 
     bool m_hasMarkedText = false;
+    int m_lastCaretPosition = 0;
     QColor m_caretColor;
     QBasicTimer m_caretBlink;
     bool m_caretShown = false;

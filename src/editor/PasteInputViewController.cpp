@@ -317,8 +317,15 @@ void PasteInputViewController::documentContentsChanged(int position, int charsRe
 
 void PasteInputViewController::textDidChange()
 {
-    if (m_isApplyingProgrammaticTextChange || m_textView->document()->revision() == m_lastRevision)
+    QTextDocument *document = m_textView->document();
+    if (m_isApplyingProgrammaticTextChange || document->revision() == m_lastRevision)
         return;
+    // Undo and redo bring back states whose badges were already in place.
+    if (document->availableRedoSteps() == 0) {
+        m_isApplyingProgrammaticTextChange = true;
+        m_folding->openJoinedFolds();
+        m_isApplyingProgrammaticTextChange = false;
+    }
     // Colouring waits while an input method composes.
     followTextChange(!m_textView->hasMarkedText());
 }

@@ -34,6 +34,7 @@ struct Snapshot
     QString text;
     QList<int> folded;
     QString expanded;
+    QMap<int, QString> hidden;
     bool operator==(const Snapshot &) const = default;
 };
 
@@ -256,14 +257,16 @@ private slots:
 
     void deletingIntoABadgeOpensTheFold_data()
     {
-        QTest::addColumn<int>("caret"); // offset in "a …"
+        QTest::addColumn<int>("caret"); // offset in "a …\nc"
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("expected");
         const QString open = QStringLiteral("a\n    b\nc");
         QTest::newRow("backspace after badge") << 3 << int(Qt::Key_Backspace) << open;
         QTest::newRow("backspace inside badge") << 2 << int(Qt::Key_Backspace) << open;
         QTest::newRow("delete before badge") << 1 << int(Qt::Key_Delete) << open;
-        QTest::newRow("delete inside badge") << 2 << int(Qt::Key_Delete) << open;
+        QTest::newRow("delete after badge") << 3 << int(Qt::Key_Delete) << open;
+        QTest::newRow("backspace joining the next line puts it after the hidden lines")
+            << 4 << int(Qt::Key_Backspace) << "a\n    bc";
         QTest::newRow("typing inside badge goes before it")
             << 2 << int(Qt::Key_X) << "ax" + badge + "\nc";
         QTest::newRow("backspace before badge deletes text")
@@ -284,6 +287,67 @@ private slots:
         QTEST(m_editor->text(), "expected");
         m_editor->unfoldAll();
         QVERIFY(m_editor->text().contains(QStringLiteral("    b")));
+    }
+
+    void caretStepsOverABadge()
+    {
+        m_editor->loadText(QStringLiteral("a\n    b\nc"));
+        m_editor->foldLine(0);
+        PasteInputTextView *view = m_editor->textView();
+        placeCaret(1);
+        QTest::keyClick(view, Qt::Key_Right);
+        QCOMPARE(view->textCursor().position(), 3);
+        QTest::keyClick(view, Qt::Key_Left);
+        QCOMPARE(view->textCursor().position(), 1);
+        QTest::keyClick(view, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(view->textCursor().selectedText(), badge);
+    }
+
+    // Regression: Return, a paste or an input method's text inside a badge split it, and the
+    // fold silently dropped its hidden lines.
+    void badgeIsOneUnit_data()
+    {
+        QTest::addColumn<int>("anchor"); // -1: no selection
+        QTest::addColumn<int>("caret");  // in "a …\nc"
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("piece");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("keepsFold");
+        const QString after = "a" + badge + "\n\nc";
+        const auto row = [](const char *name, int anchor, int caret, const char *action,
+                            const QString &piece, const QString &expected, bool keepsFold) {
+            QTest::newRow(name) << anchor << caret << QString(action) << piece << expected
+                                << keepsFold;
+        };
+        row("return before the badge", -1, 1, "return", "", after, true);
+        row("return inside the badge", -1, 2, "return", "", after, true);
+        row("paste inside the badge", -1, 2, "paste", "x\ny", "ax" + badge + "\ny\nc", true);
+        row("input method after the badge", -1, 3, "ime", "語", "a語" + badge + "\nc", true);
+        row("typing after the badge", -1, 3, "keys", "x", "ax" + badge + "\nc", true);
+        row("typing over a selection into the badge takes it whole", 0, 2, "keys", "x", "x\nc",
+            false);
+        row("deleting the whole folded line", 0, 3, "delete", "", "\nc", false);
+    }
+
+    void badgeIsOneUnit()
+    {
+        QFETCH(int, anchor);
+        QFETCH(int, caret);
+        QFETCH(QString, action);
+        QFETCH(QString, piece);
+        QFETCH(bool, keepsFold);
+        m_editor->loadText(QStringLiteral("a\n    b\nc"));
+        m_editor->foldLine(0);
+        placeCaret(caret, anchor);
+        act(action, piece);
+        QTEST(m_editor->text(), "expected");
+        QCOMPARE(m_editor->foldedLineIndices(), keepsFold ? QList<int>{0} : QList<int>{});
+        if (!keepsFold) { // one undo step brings the line and its hidden lines back
+            m_editor->textView()->undo();
+            QCOMPARE(m_editor->text(), "a" + badge + "\nc");
+        }
+        m_editor->unfoldAll();
+        QVERIFY(m_editor->text().contains(QStringLiteral("\n    b")));
     }
 
     // Regression: selecting up to a badge restyled the selection and killed the fold on undo.
@@ -316,23 +380,27 @@ private slots:
                 added = 0;
                 const Snapshot before = snapshot();
                 QString name;
-                randomStep(random, name);
+                const std::pair<int, int> deleted = randomStep(random, name);
                 const QString where =
                     QStringLiteral("run %1 step %2 %3").arg(run).arg(step).arg(name);
                 checkInvariants(where);
                 const Snapshot after = snapshot();
+                checkNoFoldLost(before, after, name, deleted, where);
+                if (QTest::currentTestFailed())
+                    return;
                 if (name == QLatin1String("undo") && current > 0 && !(after == before)) {
                     QVERIFY2(after == states[--current], qPrintable(where));
                 } else if (name == QLatin1String("redo") && !(after == before)) {
                     QVERIFY2(current + 1 < states.size() && after == states[++current],
                              qPrintable(where));
                 } else if (added > 0) {
-                    QVERIFY2(added == 1, qPrintable(where)); // every command is one undo step
+                    // A new undo step (a badge put back at its line's end is part of it: the
+                    // undo rows above check that one undo takes it all back).
                     states.resize(current + 1);
                     states.append(after);
                     ++current;
                 } else if (!(after == before)) {
-                    QVERIFY2(name == QLatin1String("type") || name == QLatin1String("delete"),
+                    QVERIFY2(name == QLatin1String("delete") || name == QLatin1String("ime"),
                              qPrintable(where));
                     states[current] = after; // typing merged into the previous undo step
                 }
@@ -356,7 +424,34 @@ private:
 
     Snapshot snapshot() const
     {
-        return {m_editor->text(), m_editor->foldedLineIndices(), m_editor->expandedText()};
+        return {m_editor->text(), m_editor->foldedLineIndices(), m_editor->expandedText(),
+                m_editor->hiddenTextByFoldLine()};
+    }
+
+    // A fold's hidden lines leave only with its badge, deleted with it (the undo states check
+    // that one undo brings both back), or by opening into the text. Insertions never take them.
+    void checkNoFoldLost(const Snapshot &before, const Snapshot &after, const QString &name,
+                         std::pair<int, int> deleted, const QString &where)
+    {
+        static const QStringList insertions = {"type", "return", "paste",
+                                               "ime",  "indent", "outdent"};
+        const bool deletion = name == QLatin1String("delete");
+        if (!deletion && !insertions.contains(name))
+            return;
+        if (deletion && deleted.first == deleted.second && after.expanded == before.expanded)
+            return; // a fold opened
+        QStringList left = after.hidden.values();
+        const QStringList lines = before.text.split(QLatin1Char('\n'));
+        int lineStart = 0;
+        for (int line = 0; line < lines.size(); lineStart += int(lines[line++].size()) + 1) {
+            if (!before.hidden.contains(line) || left.removeOne(before.hidden[line]))
+                continue;
+            const int badgeStart = lineStart + int(lines[line].size()) - 2;
+            const bool badgeDeleted =
+                badgeStart >= deleted.first && badgeStart + 2 <= deleted.second;
+            const bool opened = after.text.contains(before.hidden[line].chopped(1));
+            QVERIFY2(deletion && (badgeDeleted || opened), qPrintable(where));
+        }
     }
 
     void checkInvariants(const QString &step)
@@ -379,34 +474,59 @@ private:
         }
     }
 
-    void randomStep(QRandomGenerator &random, QString &name)
+    // Edits at the caret as a user does: "return", "paste", "ime" (an input method's committed
+    // text), "keys" (typed) and "delete".
+    void act(const QString &action, const QString &piece = QString())
+    {
+        PasteInputTextView *view = m_editor->textView();
+        if (action == QLatin1String("return")) {
+            QTest::keyClick(view, Qt::Key_Return);
+        } else if (action == QLatin1String("paste")) {
+            Pasteboard::setString(piece);
+            QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+        } else if (action == QLatin1String("ime")) {
+            QInputMethodEvent commit;
+            commit.setCommitString(piece);
+            QApplication::sendEvent(view, &commit);
+        } else if (action == QLatin1String("keys")) {
+            QTest::keyClicks(view, piece);
+        } else if (action == QLatin1String("delete")) {
+            QTest::keyClick(view, Qt::Key_Delete);
+        }
+    }
+
+    // One random edit at a random place, badges included; returns the range a deletion took.
+    std::pair<int, int> randomStep(QRandomGenerator &random, QString &name)
     {
         static const QStringList pieces = {
             "a",  "xy",  "\n", "\n    ",      "    ",
             "\t", badge, "語", "\n        z", "\U0001F44D\U0001F3FD"};
+        const QString piece = pieces[random.bounded(pieces.size())];
         PasteInputTextView *view = m_editor->textView();
         const int length = int(m_editor->text().size());
         const int lineCount = view->document()->blockCount();
-        QTextCursor cursor = view->textCursor();
-        cursor.setPosition(random.bounded(length + 1));
+        placeCaret(random.bounded(length + 1));
         const int roll = random.bounded(100);
-        if (roll < 30) {
+        if (roll < 15) {
             name = QStringLiteral("type");
-            view->setTextCursor(cursor);
-            view->insertPlainTextAtCursor(pieces[random.bounded(pieces.size())]);
-        } else if (roll < 38) {
+            view->insertPlainTextAtCursor(piece);
+        } else if (roll < 34) {
+            static const QStringList actions = {"return", "paste", "ime"};
+            name = actions[random.bounded(actions.size())];
+            act(name, name == QLatin1String("ime") ? piece.trimmed() : piece);
+        } else if (roll < 42) {
             name = QStringLiteral("delete");
-            cursor.setPosition(std::min(length, cursor.position() + random.bounded(6)),
-                               QTextCursor::KeepAnchor);
-            view->setTextCursor(cursor);
-            QTest::keyClick(view, Qt::Key_Delete);
-        } else if (roll < 46) {
+            const int from = view->textCursor().position();
+            placeCaret(std::min(length, from + random.bounded(6)), from);
+            const QTextCursor selection = view->textCursor();
+            const std::pair<int, int> range{selection.selectionStart(), selection.selectionEnd()};
+            act(name);
+            return range;
+        } else if (roll < 48) {
             name = QStringLiteral("indent");
-            view->setTextCursor(cursor);
             QTest::keyClick(view, Qt::Key_Tab);
         } else if (roll < 54) {
             name = QStringLiteral("outdent");
-            view->setTextCursor(cursor);
             QTest::keyClick(view, Qt::Key_Backtab, Qt::ShiftModifier);
         } else if (roll < 68) {
             name = QStringLiteral("fold");
@@ -426,6 +546,7 @@ private:
             name = QStringLiteral("redo");
             view->redo();
         }
+        return {0, 0};
     }
 
     std::unique_ptr<PasteInputViewController> m_editor;
