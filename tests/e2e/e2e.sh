@@ -83,6 +83,34 @@ check "Ctrl+Q quits" wait_until 5 not_alive "$ZORV_PID"
 check "Ctrl+Q saves the history" history_has '"text":"hello zorv"'
 ZORV_PID=""
 
+# --- write / collapse / show / extend / collapse: the memo holds the text once -------------
+panel_active() { [ "$(active_window_name)" = Zorv ]; }
+collapse_and_show() {
+    xdotool key ctrl+w
+    wait_until 3 is_hidden Zorv
+    xdotool key super+Return
+    wait_until 3 panel_active
+    sleep 0.2
+}
+memo_text() { tail -q -n +3 "$DATA"/Memos/*.md; }
+rm -rf "$DATA/Memos"
+start_zorv
+focus_panel
+xdotool type --delay 5 "first"
+collapse_and_show
+xdotool key ctrl+End
+xdotool type --delay 5 " more"
+collapse_and_show
+collapse_and_show
+check "collapses between shows keep the memo's text once" test "$(memo_text)" = "first more"
+xdotool key ctrl+a
+xdotool type --delay 5 "abc"
+xdotool key Return ctrl+Return
+sleep 0.3
+collapse_and_show
+check "a confirm ending in a line break and a collapse store it once" test "$(memo_text)" = "abc"
+stop_zorv
+
 # --- collapseOnly: the bar under the panel, a click brings the panel back -----------------
 configure "afterConfirmBehavior=collapseOnly"
 start_zorv
