@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTextBlock>
 
 namespace {
@@ -128,8 +127,12 @@ void PasteInputViewController::loadView()
     m_gutterView->lower();
     configureCounterAndButton();
     container->installEventFilter(this);
-    connect(m_textView->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            &PasteInputViewController::gutterNeedsRefresh);
+    // Every scroll, including one the text view makes itself when the text shrinks (its
+    // scroll bar then changes without telling), shows other lines.
+    connect(m_textView, &QPlainTextEdit::updateRequest, this, [this](const QRect &, int dy) {
+        if (dy != 0)
+            gutterNeedsRefresh();
+    });
     applyTheme();
     connect(SettingsNotifier::instance(), &SettingsNotifier::settingsDidChange, this,
             &PasteInputViewController::applySettings);
