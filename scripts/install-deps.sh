@@ -8,7 +8,7 @@ qt6-qpa-plugins libgl-dev libicu-dev libxcb1-dev libxcb-keysyms1-dev libxkbcommo
 libbenchmark-dev fonts-noto-cjk fonts-dejavu-core fonts-noto-color-emoji qt6-translations-l10n"
 test_packages="xvfb openbox xdotool xclip x11-utils xterm imagemagick \
 dbus-daemon gnome-settings-daemon-common libglib2.0-bin \
-weston xwayland"
+weston xwayland clang-format-14"
 
 packages="$build_packages"
 if [ "$1" = "test" ]; then
