@@ -6,8 +6,8 @@
 #include "model/EditorLanguage.h"
 #include "model/EditorThemeKind.h"
 #include "model/PeekBarAccent.h"
-#include "model/ScreenGeometry.h"
 #include "model/ToggleHotkeyPreset.h"
+#include "platform/ScreenGeometry.h"
 
 #include <QFont>
 #include <QList>

@@ -4,7 +4,6 @@
 list(APPEND ZORV_SOURCES
   src/model/AppSettings.cpp
   src/model/AppSettingsDerived.cpp
-  src/model/ScreenGeometry.cpp
   src/model/ConfirmTrigger.cpp
   src/model/AfterConfirmBehavior.cpp
   src/model/ToggleHotkeyPreset.cpp

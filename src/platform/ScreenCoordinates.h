@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ScreenGeometry.h"
+#include "platform/ScreenGeometry.h"
 
 #include <QList>
 #include <QPointF>

@@ -11,6 +11,7 @@ list(APPEND ZORV_SOURCES
   src/platform/PreferencesStore.cpp
   src/platform/SettingsNotifier.cpp
   src/platform/Pasteboard.cpp
+  src/platform/ScreenGeometry.cpp
   src/platform/ScreenCoordinates.cpp
 )
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/ScreenGeometry.h"
 #include "platform/HotKeyStatus.h"
+#include "platform/ScreenGeometry.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "model/ScreenGeometry.h"
+#include "platform/ScreenGeometry.h"
 
 std::optional<qsizetype> screenContaining(const QList<ScreenGeometry> &screens,
                                           const QPointF &point)
