@@ -1,6 +1,5 @@
 #include "model/AppSettings.h"
 
-#include "editor/EditorFonts.h"
 #include "platform/PreferencesStore.h"
 #include "platform/SettingsNotifier.h"
 
@@ -281,11 +280,6 @@ void AppSettings::setPeekBarAccent(PeekBarAccent accent)
 bool AppSettings::editorFontCodeMode()
 {
     return isCodeLanguage(editorLanguage());
-}
-
-QFont AppSettings::editorFont()
-{
-    return ::editorFont(editorFontCodeMode(), editorFontFamily(), fontSize());
 }
 
 void AppSettings::postSettingsDidChange()

@@ -9,7 +9,6 @@
 #include "model/ToggleHotkeyPreset.h"
 #include "platform/ScreenGeometry.h"
 
-#include <QFont>
 #include <QList>
 #include <QRectF>
 #include <QString>
@@ -78,8 +77,6 @@ public:
     static void setPeekBarAccent(PeekBarAccent accent); // posts
     // Whether the stored language is one the font rule treats as code.
     static bool editorFontCodeMode();
-    // The editor font for the stored family, language and size.
-    static QFont editorFont();
 
     // A card's one-line body: line feeds as spaces, cut to "cardPreviewMaxLength" characters.
     static QString cardPreviewText(const QString &text);
