@@ -19,7 +19,7 @@ struct EditorViewFixture
     std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
     PasteInputGutterView *gutter = new PasteInputGutterView;
     QPlainTextEdit *text = new QPlainTextEdit;
-    PasteInputIndentGuideView *guides = new PasteInputIndentGuideView;
+    PasteInputIndentGuideView *guides = new PasteInputIndentGuideView(text->viewport());
 
     explicit EditorViewFixture(const QString &content = QString(), QSize size = QSize(320, 240))
     {
