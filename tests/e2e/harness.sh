@@ -101,6 +101,10 @@ geometry() {
 }
 
 finish() {
+    # A sanitizer's finding fails the run even when no check noticed the process go.
+    if grep -qE "runtime error:|ERROR: [A-Za-z]+Sanitizer" "$E2E_TMP/zorv.log" 2>/dev/null; then
+        fail "zorv ran without a sanitizer report"
+    fi
     echo "e2e: $PASSED passed, $FAILED failed"
     if [ "$FAILED" -ne 0 ]; then
         # What zorv printed explains a failure (a crash report, a sanitizer's trace).
