@@ -10,9 +10,11 @@
 #include "hotkey/HotKeysController.h"
 #include "model/AppSettings.h"
 #include "model/HistoryFile.h"
+#include "model/RescueCopy.h"
 #include "platform/DesktopSession.h"
 #include "platform/Log.h"
 #include "platform/PreferencesStore.h"
+#include "platform/SaveStatus.h"
 #include "platform/SettingsNotifier.h"
 #include "platform/WindowSystem.h"
 #include "settings/SettingsWindowController.h"
@@ -148,7 +150,11 @@ void AppDelegate::installKeyMonitors()
     m_localKeyMonitor = std::make_unique<AppKeyMonitor>(
         QPointer<FloatingWindowController>(m_windowController.get()), [this] { quit(); });
     connect(m_windowController.get(), &FloatingWindowController::visibilityChanged, this,
-            [this](bool visible) { updateCornerHotKeys(visible); });
+            [this](bool visible) {
+                updateCornerHotKeys(visible);
+                if (visible)
+                    retryFailedSaves();
+            });
 }
 
 void AppDelegate::updateCornerHotKeys(bool panelVisible)
@@ -178,7 +184,17 @@ void AppDelegate::updateCornerHotKeys(bool panelVisible)
 
 void AppDelegate::saveHistoryNow()
 {
-    saveHistory(cardStore.cards, cardStore.activeCardID);
+    cardStore.save();
+}
+
+// What could not be saved at a change is written again at every show.
+void AppDelegate::retryFailedSaves()
+{
+    SaveStatus &status = SaveStatus::shared();
+    if (status.isFailing(SaveStatus::Target::history))
+        cardStore.save();
+    if (status.isFailing(SaveStatus::Target::preferences))
+        PreferencesStore::standard().sync();
 }
 
 void AppDelegate::quit()
@@ -194,5 +210,22 @@ void AppDelegate::applicationWillTerminate()
     if (m_windowController)
         m_windowController->keepEditorTextInMemo();
     saveHistoryNow();
+    memoStore.save();
     PreferencesStore::standard().sync();
+    if (SaveStatus::shared().isFailing())
+        keepRescueCopy();
+}
+
+// The data folder refused the last save: what Zorv holds goes where it can still be found.
+void AppDelegate::keepRescueCopy()
+{
+    QString error;
+    const QString folder =
+        writeRescueCopy(cardStore.cards, cardStore.activeCardID, memoStore.memos, &error);
+    if (folder.isEmpty())
+        logLine(QStringLiteral("Zorv: could not save the history and memos, nor a rescue copy: ") +
+                error);
+    else
+        logLine(QStringLiteral("Zorv: could not save the history and memos; kept a copy in ") +
+                folder);
 }

@@ -54,6 +54,8 @@ private:
     void updateCornerHotKeys(bool panelVisible);
     void saveHistoryNow();
     void toggleHotKeyStatusChanged();
+    void retryFailedSaves();
+    void keepRescueCopy();
 
     std::unique_ptr<WindowSystem> m_windowSystem;
     std::unique_ptr<FloatingWindowController> m_windowController;

@@ -1,5 +1,6 @@
 #include "app/StatusBarController.h"
 
+#include "platform/SaveStatus.h"
 #include "platform/TrayHost.h"
 #include "platform/TrayHostWatcher.h"
 #include "windows/FloatingWindowController.h"
@@ -74,7 +75,8 @@ void StatusBarController::addStatusItem()
     m_statusItem = std::make_unique<QSystemTrayIcon>();
     m_statusItem->setIcon(
         trayIcon(trayShowsWideIcons() ? statusItemImage() : squareStatusItemImage()));
-    m_statusItem->setToolTip(m_toolTip);
+    updateToolTip();
+    connect(&SaveStatus::shared(), &SaveStatus::changed, this, [this] { updateToolTip(); });
     m_statusItem->setContextMenu(m_menu.get());
     // A left click opens the menu as well, as the menu is the item's only content.
     connect(m_statusItem.get(), &QSystemTrayIcon::activated, this,
@@ -92,8 +94,16 @@ void StatusBarController::setHotKeyText(const QString &shortcut)
     m_toolTip = shortcut.isEmpty()
                     ? QStringLiteral("ZORV")
                     : QStringLiteral("ZORV — ") + shortcut + QStringLiteral(" で表示");
-    if (m_statusItem)
-        m_statusItem->setToolTip(m_toolTip);
+    updateToolTip();
+}
+
+// While a save fails, the tooltip says so as the panel's title band does.
+void StatusBarController::updateToolTip()
+{
+    if (!m_statusItem)
+        return;
+    const QString problem = SaveStatus::shared().message();
+    m_statusItem->setToolTip(problem.isEmpty() ? m_toolTip : QStringLiteral("ZORV — ") + problem);
 }
 
 void StatusBarController::toggleWindow()

@@ -42,6 +42,7 @@ public:
 
 private:
     void addStatusItem();
+    void updateToolTip();
     static QImage templateImage(const QSizeF &size, qreal devicePixelRatio,
                                 const std::function<void(QPainter &)> &draw);
     static void drawLogo(QPainter &painter, double left);

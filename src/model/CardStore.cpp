@@ -99,5 +99,10 @@ void CardStore::changed()
 {
     if (onChange)
         onChange();
-    saveHistory(cards, activeCardID);
+    save();
+}
+
+bool CardStore::save() const
+{
+    return saveHistory(cards, activeCardID);
 }

@@ -28,6 +28,8 @@ public:
     // When the active card goes, the new top card becomes active and its text is copied.
     void remove(QUuid id);
     void moveUp(QUuid id);
+    // Rewrites "history.json"; false when that failed (the cards stay in memory).
+    bool save() const;
 
 private:
     qsizetype indexOf(QUuid id) const;

@@ -4,6 +4,7 @@
 #include "model/StoredValues.h"
 #include "platform/AtomicFile.h"
 #include "platform/Log.h"
+#include "platform/SaveStatus.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <cerrno>
 
 namespace {
 
@@ -122,17 +125,28 @@ std::optional<HistorySnapshot> loadHistory()
     return snapshot;
 }
 
-void saveHistory(const QList<Card> &cards, const std::optional<QUuid> &activeCardID)
+bool saveHistory(const QList<Card> &cards, const std::optional<QUuid> &activeCardID)
 {
     const QString folder = dataFolderURL();
     if (folder.isEmpty())
-        return;
+        return false;
     const QString path = historyPath(folder);
+    QString error;
+    int errorNumber = 0;
     if (unreadableHistoryPath() == path) {
         // Until the old file is safely aside, the history lives in memory only.
-        if (QFileInfo::exists(path) && !moveUnreadableAside(folder, path))
-            return;
-        unreadableHistoryPath().clear();
+        if (QFileInfo::exists(path) && !moveUnreadableAside(folder, path)) {
+            errorNumber = errno;
+            error = QStringLiteral("could not keep the unreadable %1 aside").arg(path);
+        } else {
+            unreadableHistoryPath().clear();
+        }
     }
-    AtomicFile::write(path, encodeHistory(HistorySnapshot{cards, activeCardID}));
+    if (error.isEmpty() &&
+        !AtomicFile::write(path, encodeHistory(HistorySnapshot{cards, activeCardID}), &error))
+        errorNumber = errno;
+    SaveStatus::shared().report(SaveStatus::Target::history, error.isEmpty(), errorNumber);
+    if (!error.isEmpty())
+        logLine(QStringLiteral("Zorv: failed to save history: ") + error);
+    return error.isEmpty();
 }

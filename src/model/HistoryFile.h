@@ -19,7 +19,8 @@ std::optional<HistorySnapshot> decodeHistory(const QByteArray &json);
 // None when the file is missing or unreadable.
 std::optional<HistorySnapshot> loadHistory();
 
-// Rewrites the whole file atomically; failures are swallowed (the next change tries again).
-// A file that failed to load is not lost: the first save moves it aside under a name
-// "history.unreadable-<time>.json" and logs one line.
-void saveHistory(const QList<Card> &cards, const std::optional<QUuid> &activeCardID);
+// Rewrites the whole file atomically. A failure logs "Zorv: failed to save history: " and the
+// error, and stays on SaveStatus until a later save succeeds. A file that failed to load is not
+// lost: the first save moves it aside under a name "history.unreadable-<time>.json" and logs
+// one line.
+bool saveHistory(const QList<Card> &cards, const std::optional<QUuid> &activeCardID);

@@ -7,6 +7,7 @@
 #include "platform/FileTimes.h"
 #include "platform/Log.h"
 #include "platform/PrivateFolder.h"
+#include "platform/SaveStatus.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -165,10 +167,12 @@ bool MemoFolder::saveAll(const QList<Memo> &memos)
     const QString folder = memosFolderIn(data);
     if (!PrivateFolder::create(data, &error) || !PrivateFolder::create(folder, &error) ||
         !writeChanged(memos, folder, &error)) {
+        SaveStatus::shared().report(SaveStatus::Target::memos, false, errno);
         logLine(QStringLiteral("Zorv: failed to save memos: ") + error);
         return false;
     }
     removeDeleted(memos);
+    SaveStatus::shared().report(SaveStatus::Target::memos, true);
     return true;
 }
 

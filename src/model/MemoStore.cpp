@@ -29,6 +29,10 @@ QString withoutTrailingSpace(const QString &text)
 
 void MemoStore::reload()
 {
+    // Memos that could not be written live only in memory: write them before reading the
+    // folder, and keep them as they are while that still fails.
+    if (hasUnsavedChanges && !save())
+        return;
     memos = folder.loadAll();
     if (!activeMemoID || indexOf(*activeMemoID) < 0) {
         activeMemoID.reset();
@@ -247,10 +251,16 @@ qsizetype MemoStore::indexOf(QUuid id) const
     return -1;
 }
 
+bool MemoStore::save()
+{
+    hasUnsavedChanges = !folder.saveAll(memos);
+    return !hasUnsavedChanges;
+}
+
 // Files first, then the observer: the memo panel may re-read the folder.
 void MemoStore::changed()
 {
-    folder.saveAll(memos);
+    save();
     if (onChange)
         onChange();
 }

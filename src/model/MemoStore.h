@@ -20,8 +20,11 @@ public:
     std::optional<QUuid> activeMemoID;
     std::function<void()> onChange;
 
-    // Re-reads the folder; the files replace what is in memory.
+    // Re-reads the folder; the files replace what is in memory. While memos could not be
+    // written, it writes them again instead and reads nothing until that succeeds.
     void reload();
+    // Writes what changed since the last save; false when something could not be written.
+    bool save();
     // Ids are taken by value: callers pass ids held in the list that the operation changes.
     std::optional<Memo> memo(QUuid id) const;
     Memo create();
@@ -74,4 +77,5 @@ private:
     std::optional<EditorMirror> m_editorMirror;
 
     MemoFolder folder;
+    bool hasUnsavedChanges = false;
 };

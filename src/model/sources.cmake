@@ -24,4 +24,5 @@ list(APPEND ZORV_SOURCES
   src/model/MemoFile.cpp
   src/model/MemoFolder.cpp
   src/model/MemoStore.cpp
+  src/model/RescueCopy.cpp
 )

@@ -1,11 +1,31 @@
 #include "platform/PreferencesStore.h"
 
+#include "platform/AtomicFile.h"
+#include "platform/IniFileContent.h"
+#include "platform/Log.h"
+#include "platform/PrivateFolder.h"
+#include "platform/SaveStatus.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QSettings>
+#include <QTimer>
 #include <QVariant>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <limits>
+
+namespace {
+
+QList<PreferencesStore *> &liveStores()
+{
+    static QList<PreferencesStore *> stores;
+    return stores;
+}
+
+} // namespace
 
 PreferencesStore &PreferencesStore::standard()
 {
@@ -15,28 +35,46 @@ PreferencesStore &PreferencesStore::standard()
 }
 
 PreferencesStore::PreferencesStore()
-    : m_settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                             QStringLiteral("Zorv"), QStringLiteral("Zorv")))
+    : PreferencesStore(QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                                 QStringLiteral("Zorv"), QStringLiteral("Zorv"))
+                           .fileName())
 {
 }
 
+// The file is read once with Qt's own ini reader; from then on the values live here and are
+// written back whole through AtomicFile, which, unlike QSettings, never puts a partly written
+// file in place of the old one.
 PreferencesStore::PreferencesStore(const QString &iniFilePath)
-    : m_settings(std::make_unique<QSettings>(iniFilePath, QSettings::IniFormat))
+    : m_path(iniFilePath)
+    , m_syncContext(std::make_unique<QObject>())
 {
+    // Another store of the same file in this process writes first, so that this one reads it.
+    for (PreferencesStore *other : std::as_const(liveStores())) {
+        if (other->m_path == m_path)
+            other->sync();
+    }
+    liveStores().append(this);
+    const QSettings file(iniFilePath, QSettings::IniFormat);
+    for (const QString &key : file.allKeys())
+        m_values.insert(key, file.value(key));
 }
 
-PreferencesStore::~PreferencesStore() = default;
+PreferencesStore::~PreferencesStore()
+{
+    liveStores().removeOne(this);
+    sync();
+}
 
 bool PreferencesStore::contains(const QString &key) const
 {
-    return m_settings->contains(key);
+    return m_values.contains(key);
 }
 
-// The text of a single value. A value set in this process still carries its QVariant type until
-// QSettings reloads the file; turning it into text first makes both cases read alike.
+// The text of a single value. A value set in this process still carries its QVariant type; one
+// read from the file is text. Turning it into text first makes both cases read alike.
 std::optional<QString> PreferencesStore::scalarText(const QString &key) const
 {
-    const QVariant value = m_settings->value(key);
+    const QVariant value = m_values.value(key);
     switch (value.typeId()) {
     case QMetaType::QString:
     case QMetaType::Bool:
@@ -98,7 +136,8 @@ std::optional<QString> PreferencesStore::stringValue(const QString &key) const
 
 void PreferencesStore::write(const QString &key, const QVariant &value)
 {
-    m_settings->setValue(key, value);
+    m_values.insert(key, value);
+    changed();
 }
 
 void PreferencesStore::setBool(const QString &key, bool value)
@@ -123,15 +162,40 @@ void PreferencesStore::setString(const QString &key, const QString &value)
 
 void PreferencesStore::remove(const QString &key)
 {
-    m_settings->remove(key);
+    m_values.remove(key);
+    changed();
 }
 
 void PreferencesStore::clear()
 {
-    m_settings->clear();
+    m_values.clear();
+    changed();
 }
 
-void PreferencesStore::sync()
+// All of one turn's writes reach the disk together when control is back in the event loop.
+void PreferencesStore::changed()
 {
-    m_settings->sync();
+    m_unsaved = true;
+    if (m_syncScheduled || !QCoreApplication::instance())
+        return;
+    m_syncScheduled = true;
+    QTimer::singleShot(0, m_syncContext.get(), [this] { sync(); });
+}
+
+bool PreferencesStore::sync()
+{
+    m_syncScheduled = false;
+    if (!m_unsaved)
+        return true;
+    QString error;
+    const QFileInfo file(m_path);
+    if (!PrivateFolder::create(file.absolutePath(), &error) ||
+        !AtomicFile::write(m_path, iniFileContent(m_values), &error)) {
+        SaveStatus::shared().report(SaveStatus::Target::preferences, false, errno);
+        logLine(QStringLiteral("Zorv: failed to save preferences: ") + error);
+        return false;
+    }
+    m_unsaved = false;
+    SaveStatus::shared().report(SaveStatus::Target::preferences, true);
+    return true;
 }

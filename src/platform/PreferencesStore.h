@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QVariantMap>
 
 #include <memory>
 #include <optional>
 
-class QSettings;
-class QVariant;
+class QObject;
 
 // The per-user preferences: QSettings in native format, organization and application "Zorv".
 //
@@ -22,7 +22,8 @@ class QVariant;
 //
 // Writes are read back at once; they reach the disk when control is back in the event loop,
 // all of one turn's writes together (the four numbers of a window frame, say), or at sync().
-// Writing the file is an fsync and a rename, too slow to repeat for every key.
+// Writing the file is an fsync and a rename, too slow to repeat for every key. A failed write
+// leaves the old file as it was, is logged and stays on SaveStatus; the next write tries again.
 class PreferencesStore
 {
 public:
@@ -47,12 +48,19 @@ public:
     void setString(const QString &key, const QString &value);
     void remove(const QString &key);
     void clear();
-    void sync();
+    // Writes what changed since the last successful write; false when that failed.
+    bool sync();
 
 private:
     PreferencesStore();
     std::optional<QString> scalarText(const QString &key) const;
     void write(const QString &key, const QVariant &value);
+    void changed();
 
-    std::unique_ptr<QSettings> m_settings;
+    QString m_path;
+    QVariantMap m_values;
+    bool m_unsaved = false;
+    bool m_syncScheduled = false;
+    // Owns the pending write's timer, so that a store destroyed first cancels it.
+    std::unique_ptr<QObject> m_syncContext;
 };

@@ -9,6 +9,7 @@ list(APPEND ZORV_SOURCES
 # Preferences, notifier, pasteboard, coordinates.
 list(APPEND ZORV_SOURCES
   src/platform/PreferencesStore.cpp
+  src/platform/IniFileContent.cpp
   src/platform/SettingsNotifier.cpp
   src/platform/Pasteboard.cpp
   src/platform/ScreenGeometry.cpp
@@ -18,6 +19,7 @@ list(APPEND ZORV_SOURCES
 # Files: atomic writes, private folders.
 list(APPEND ZORV_SOURCES
   src/platform/AtomicFile.cpp
+  src/platform/SaveStatus.cpp
   src/platform/PrivateFolder.cpp
   src/platform/FileTimes.cpp
 )

@@ -1,6 +1,7 @@
 #include "windows/FloatingPanel.h"
 
 #include "windows/RoundedWindowMask.h"
+#include "windows/TitleBandNotice.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -94,6 +95,7 @@ FloatingPanel::FloatingPanel()
     m_closeButton = new PanelCloseButton(this);
     m_closeButton->move(13, 7);
     m_closeButton->onClick = [this] { close(); };
+    m_notice = new TitleBandNotice(this);
 }
 
 void FloatingPanel::setContentWidget(QWidget *content)
@@ -105,6 +107,7 @@ void FloatingPanel::setContentWidget(QWidget *content)
     m_closeButton->raise();
     if (m_menuButton)
         m_menuButton->raise();
+    m_notice->raise();
 }
 
 void FloatingPanel::setMainMenu(QMenu *menu, const QList<QAction *> &shortcutActions)
@@ -129,6 +132,14 @@ void FloatingPanel::setMainMenu(QMenu *menu, const QList<QAction *> &shortcutAct
         addAction(action);
     }
     m_menuButton->raise();
+    layoutTitleBand();
+}
+
+void FloatingPanel::layoutTitleBand()
+{
+    const int left = m_menuButton ? m_menuButton->geometry().right() + 8 : 34;
+    m_notice->setGeometry(left, 5, qMax(0, width() - left - cornerRadius), 17);
+    m_notice->raise();
 }
 
 void FloatingPanel::paintEvent(QPaintEvent *)
@@ -150,6 +161,7 @@ void FloatingPanel::resizeEvent(QResizeEvent *event)
     if (m_content)
         m_content->setGeometry(rect());
     applyRoundedWindowMask(*this, cornerRadius);
+    layoutTitleBand();
     emit resized();
 }
 

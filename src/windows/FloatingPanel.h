@@ -6,6 +6,7 @@ class PanelCloseButton;
 class QAction;
 class QMenu;
 class QToolButton;
+class TitleBandNotice;
 
 // The panel's window: frameless, rounded (16), a dark translucent backdrop, its own 27-point
 // title band whose close button collapses instead of closing. It is moved by dragging its
@@ -26,6 +27,8 @@ public:
 
     // Adds the menu's button to the title band and its shortcuts to the window.
     void setMainMenu(QMenu *menu, const QList<QAction *> &shortcutActions);
+    // The title band's line of text right of the menu button.
+    TitleBandNotice *notice() const { return m_notice; }
 
 signals:
     void moved();
@@ -46,9 +49,11 @@ protected:
 private:
     Qt::Edges edgesAt(const QPointF &position) const;
     void updateEdgeCursor(Qt::Edges edges, const QPointF &position);
+    void layoutTitleBand();
 
     QWidget *m_content = nullptr;
     PanelCloseButton *m_closeButton = nullptr;
     QToolButton *m_menuButton = nullptr;
+    TitleBandNotice *m_notice = nullptr;
     bool m_edgeCursor = false;
 };

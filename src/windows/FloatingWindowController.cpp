@@ -3,12 +3,14 @@
 #include "model/AppSettings.h"
 #include "model/CardStore.h"
 #include "model/MemoStore.h"
+#include "platform/SaveStatus.h"
 #include "platform/ScreenCoordinates.h"
 #include "platform/SettingsNotifier.h"
 #include "windows/FloatingPanel.h"
 #include "windows/MainPanelViewController.h"
 #include "windows/PeekBarController.h"
 #include "windows/PeekBarPanel.h"
+#include "windows/TitleBandNotice.h"
 #include "windows/WindowFrames.h"
 
 #include <QGuiApplication>
@@ -93,6 +95,20 @@ void FloatingWindowController::makePanel()
         applyWindowAppearance();
     });
     connect(m_panel.get(), &FloatingPanel::closeRequested, this, [this] { collapseToPeekBar(); });
+    showSaveStatus();
+}
+
+// Until a failing save succeeds, the title band says that what is written is not being kept.
+void FloatingWindowController::showSaveStatus()
+{
+    TitleBandNotice *notice = m_panel->notice();
+    const auto update = [notice] { notice->setLasting(SaveStatus::shared().message()); };
+    update();
+    connect(&SaveStatus::shared(), &SaveStatus::changed, notice, update);
+    connect(this, &FloatingWindowController::visibilityChanged, notice, [notice](bool visible) {
+        if (!visible)
+            notice->panelDidHide();
+    });
 }
 
 QRectF FloatingWindowController::panelFrame() const

@@ -68,6 +68,7 @@ signals:
 
 private:
     void makePanel();
+    void showSaveStatus();
     void setVisible(bool visible);
     void placePanel();
     void focusEditorLater();

@@ -7,6 +7,7 @@ list(APPEND ZORV_SOURCES
   src/windows/PeekBarPanel.cpp
   src/windows/PeekBarController.cpp
   src/windows/FloatingPanel.cpp
+  src/windows/TitleBandNotice.cpp
   src/windows/FloatingWindowController.cpp
 )
 

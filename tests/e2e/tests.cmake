@@ -5,3 +5,6 @@ set_tests_properties(e2e PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
 # The same program in a Wayland session: headless weston with XWayland.
 add_test(NAME e2e_wayland COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wayland.sh $<TARGET_FILE:zorv>)
 set_tests_properties(e2e_wayland PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
+# A full disk under the real program (a tmpfs: root only, skipped otherwise).
+add_test(NAME e2e_fulldisk COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/fulldisk.sh $<TARGET_FILE:zorv>)
+set_tests_properties(e2e_fulldisk PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)

@@ -6,6 +6,7 @@ zorv_add_test(tst_preferences platform/tst_preferences.cpp)
 
 
 # Files.
+zorv_add_test(tst_atomicfile platform/tst_atomicfile.cpp)
 
 
 # Hotkey backends, single instance, X11.

@@ -51,6 +51,7 @@ private slots:
         m_store->setString("comma", "a, b");
         m_store->setString("japanese", QStringLiteral("たたむ"));
         m_store->setString("empty", "");
+        m_store->setString("escapes", QStringLiteral(" a\"b\\c;d\ne\tあf "));
         if (reopen)
             m_store = std::make_unique<PreferencesStore>(path());
 
@@ -63,6 +64,7 @@ private slots:
         QCOMPARE(m_store->stringValue("comma"), QString("a, b"));
         QCOMPARE(m_store->stringValue("japanese"), QStringLiteral("たたむ"));
         QCOMPARE(m_store->stringValue("empty"), QString(""));
+        QCOMPARE(m_store->stringValue("escapes"), QStringLiteral(" a\"b\\c;d\ne\tあf "));
     }
 
     void textReadsAsItsType_data()

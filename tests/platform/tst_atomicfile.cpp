@@ -1,0 +1,126 @@
+#include "model/CardStore.h"
+#include "model/MemoStore.h"
+#include "platform/AtomicFile.h"
+#include "platform/PreferencesStore.h"
+#include "platform/SaveStatus.h"
+
+#include "../model/StoreTestFiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Runs save in a child whose files may not grow beyond limit bytes, as on a disk that fills
+// up mid-write (SIGXFSZ ignored, so the write fails with EFBIG). The child's exit status has
+// bit 0 set when save reported success, bit 1 when SaveStatus does not tell of a full disk.
+int exitOfFailingSave(qint64 limit, const std::function<bool()> &save)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{rlim_t(limit), rlim_t(limit)};
+        setrlimit(RLIMIT_FSIZE, &small);
+        const bool saved = save();
+        const QString told = SaveStatus::shared().message();
+        _exit((saved ? 1 : 0) |
+              (told == QStringLiteral("保存できません: ディスクがいっぱいです") ? 0 : 2));
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot |
+                                  QDir::System);
+}
+
+} // namespace
+
+class TestAtomicFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_home = privateDataHome(); }
+
+    void failedWriteKeepsTheOldBytes_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("fails when flushed") << 3000;
+        QTest::newRow("fails part way") << 300000;
+    }
+
+    // A write that hit a full disk used to put the partly written file in place of the old one.
+    void failedWriteKeepsTheOldBytes()
+    {
+        QFETCH(int, size);
+        const QString path = m_home->filePath("file");
+        writeFile(path, "old bytes\n");
+        const QByteArray data(size, 'x');
+        QCOMPARE(exitOfFailingSave(1024, [&] { return AtomicFile::write(path, data); }), 2);
+        QCOMPARE(readFile(path), QByteArray("old bytes\n"));
+        QCOMPARE(entriesOf(m_home->path()), QStringList{"file"});
+        QVERIFY(AtomicFile::write(path, data));
+        QCOMPARE(readFile(path), data);
+        QCOMPARE(modeOf(path), 0600);
+    }
+
+    void everyWriterKeepsItsOldFile_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("history") << "Zorv/history.json";
+        QTest::newRow("memo") << "Zorv/Memos";
+        QTest::newRow("preferences") << "Zorv.conf";
+    }
+
+    void everyWriterKeepsItsOldFile()
+    {
+        QFETCH(QString, file);
+        const QString big(4000, u'あ');
+        CardStore cards;
+        cards.add(QStringLiteral("old card"));
+        MemoStore memos;
+        memos.create();
+        memos.setActiveText(QStringLiteral("old memo"));
+        PreferencesStore preferences(m_home->filePath("Zorv.conf"));
+        preferences.setString(QStringLiteral("key"), QStringLiteral("old value"));
+        QVERIFY(preferences.sync());
+
+        const QDir data(m_home->filePath("Zorv"));
+        const QString path = file == "Zorv/Memos"
+                                 ? data.filePath("Memos/" + entriesOf(data.filePath("Memos")).at(0))
+                                 : m_home->filePath(file);
+        const QByteArray before = readFile(path);
+        QVERIFY(!before.isEmpty());
+        const int exit = exitOfFailingSave(before.size() + 100, [&] {
+            if (file.startsWith("Zorv/history")) {
+                cards.cards.first().text = big;
+                return cards.save();
+            }
+            if (file == "Zorv/Memos") {
+                memos.setActiveText(big);
+                return memos.save();
+            }
+            preferences.setString(QStringLiteral("key"), big);
+            return preferences.sync();
+        });
+        QCOMPARE(exit, 0);
+        QCOMPARE(readFile(path), before);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_home;
+};
+
+QTEST_MAIN(TestAtomicFile)
+#include "tst_atomicfile.moc"
