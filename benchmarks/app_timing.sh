@@ -1,16 +1,17 @@
 #!/bin/bash
 # Start-up, hotkey and memory figures of the real zorv under a private Xvfb with openbox.
-# Usage: app_timing.sh /path/to/zorv [runs]
+# Usage: app_timing.sh /path/to/zorv [runs] [memos]
 # Prints the median of each figure over the runs (20 unless given):
 #   launch:  process start -> the panel mapped and painted (a pixel of its backdrop on screen)
 #   hotkey:  Super+Return through XTEST with the panel collapsed -> the panel painted and the
-#            active window "Zorv"
+#            active window "Zorv", with `memos` memo files in the folder (1 unless given)
 #   rss:     VmRSS 5 s after launch with 50 cards and 20 memos in the data folder
 # Wall times are noisy on a loaded machine, so the CPU time zorv spent (all threads) is given
 # beside each.
 set -u
 ZORV=$(realpath "$1")
 RUNS=${2:-20}
+MEMOS=${3:-1}
 . "$(dirname "$0")/../tests/e2e/harness.sh"
 
 CONF_DIR="$XDG_CONFIG_HOME/Zorv"
@@ -184,6 +185,13 @@ echo "launch to panel painted: median $(cut -d' ' -f1 "$E2E_TMP/launch" | median
 
 # --- hotkey to focused panel ----------------------------------------------------------------
 fresh_profile
+mkdir -p "$DATA/Memos"
+python3 - "$DATA/Memos" "$MEMOS" <<'PY'
+import sys, uuid
+for i in range(int(sys.argv[2])):
+    with open(f"{sys.argv[1]}/{str(uuid.uuid4()).upper()}.md", "w") as f:
+        f.write(f"# メモ {i}\n\n" + "".join(f"line {n} of memo {i}\n" for n in range(40)))
+PY
 "$ZORV" >/dev/null 2>&1 &
 PID=$!
 PIDS="$PIDS $PID"
@@ -200,7 +208,7 @@ for _ in $(seq "$RUNS"); do
     sleep 0.3
 done
 stop "$PID"
-echo "hotkey to focused panel: median $(cut -d' ' -f1 "$E2E_TMP/hotkey" | median) ms wall," \
+echo "hotkey to focused panel, $MEMOS memo files: median $(cut -d' ' -f1 "$E2E_TMP/hotkey" | median) ms wall," \
     "$(cut -d' ' -f2 "$E2E_TMP/hotkey" | median) ms CPU"
 grep -c timeout "$E2E_TMP/hotkey" | grep -qx 0 || echo "  (some hotkey runs timed out)"
 

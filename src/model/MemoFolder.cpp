@@ -32,6 +32,11 @@ QString memoPath(const QString &folder, const QUuid &id)
     return QDir(folder).filePath(uuidText(id) + QStringLiteral(".md"));
 }
 
+bool newerFirst(const Memo &a, const Memo &b)
+{
+    return a.updatedAt > b.updatedAt;
+}
+
 bool isMarkdown(const QFileInfo &entry)
 {
     return entry.suffix().toLower() == u"md";
@@ -131,6 +136,9 @@ QList<Memo> MemoFolder::loadAll()
     if (data.isEmpty())
         return {};
     const QString folder = memosFolderIn(data);
+    // Watched before it is listed: a change made while it is read is seen at the next load.
+    if (!watch.isWatching(folder) || !watch.takeChangedNames())
+        watch.watch(folder);
     QFileInfoList entries = folderEntries(folder);
     // The folder is listed again only when the import wrote memo files into it.
     if (std::none_of(entries.begin(), entries.end(), isMarkdown) && importLegacyMemos(data))
@@ -139,25 +147,77 @@ QList<Memo> MemoFolder::loadAll()
     QList<Memo> memos;
     for (const QFileInfo &entry : markdownFiles(entries)) {
         const auto known = previous.constFind(entry.filePath());
-        if (known != previous.constEnd() && known->readSize == entry.size() &&
-            known->readTime.isValid() &&
-            known->readTime == fileModificationTime(entry.filePath())) {
-            records.insert(known->memo.id, *known);
-            memos.append(known->memo);
-            continue;
-        }
-        QByteArray bytes;
-        std::optional<Memo> memo = parseMemoFile(entry, &bytes);
-        if (!memo)
-            continue;
-        // A memo's updatedAt is its file's time as read.
-        records.insert(memo->id, Record{*memo, digestOf(bytes), entry.filePath(), memo->updatedAt,
-                                        entry.size()});
-        memos.append(std::move(*memo));
+        if (std::optional<Memo> memo =
+                readEntry(entry, known == previous.constEnd() ? nullptr : &*known))
+            memos.append(std::move(*memo));
     }
-    std::stable_sort(memos.begin(), memos.end(),
-                     [](const Memo &a, const Memo &b) { return a.updatedAt > b.updatedAt; });
+    std::stable_sort(memos.begin(), memos.end(), newerFirst);
     return memos;
+}
+
+std::optional<QList<Memo>> MemoFolder::loadChanges()
+{
+    const QString folder = memosFolderURL();
+    std::optional<QSet<QString>> names;
+    if (watch.isWatching(folder))
+        names = watch.takeChangedNames();
+    if (!names || names->size() > 64)
+        return loadAll();
+    if (names->isEmpty())
+        return std::nullopt;
+
+    for (const QString &name : std::as_const(*names)) {
+        const QFileInfo entry(QDir(folder).filePath(name));
+        std::optional<Record> known;
+        for (auto record = records.begin(); record != records.end(); ++record) {
+            if (record->path == entry.filePath()) {
+                known = records.take(record.key());
+                break;
+            }
+        }
+        if (entry.isFile() && !entry.isHidden() && isMarkdown(entry))
+            readEntry(entry, known ? &*known : nullptr);
+    }
+    // A folder left without memos may take "memos.json" again.
+    if (records.isEmpty())
+        return loadAll();
+    // The order of a full load: newest first, then by name.
+    QList<const Record *> sorted;
+    sorted.reserve(records.size());
+    for (const Record &record : std::as_const(records))
+        sorted.append(&record);
+    std::sort(sorted.begin(), sorted.end(), [](const Record *a, const Record *b) {
+        if (a->memo.updatedAt != b->memo.updatedAt)
+            return a->memo.updatedAt > b->memo.updatedAt;
+        return a->path < b->path;
+    });
+    QList<Memo> memos;
+    memos.reserve(sorted.size());
+    for (const Record *record : sorted)
+        memos.append(record->memo);
+    return memos;
+}
+
+// Reads the memo file entry unless its time and size are those of known, the record of its
+// last read; either way the memo becomes the record of its id. A file the watch can't follow
+// (a link to a file elsewhere) makes the next load list the folder again.
+std::optional<Memo> MemoFolder::readEntry(const QFileInfo &entry, const Record *known)
+{
+    if (!FolderWatch::seesEveryChangeOf(entry.filePath()))
+        watch.stop();
+    if (known && known->readSize == entry.size() && known->readTime.isValid() &&
+        known->readTime == fileModificationTime(entry.filePath())) {
+        records.insert(known->memo.id, *known);
+        return known->memo;
+    }
+    QByteArray bytes;
+    std::optional<Memo> memo = parseMemoFile(entry, &bytes);
+    if (!memo)
+        return std::nullopt;
+    // A memo's updatedAt is its file's time as read.
+    records.insert(memo->id,
+                   Record{*memo, digestOf(bytes), entry.filePath(), memo->updatedAt, entry.size()});
+    return memo;
 }
 
 bool MemoFolder::saveAll(const QList<Memo> &memos)

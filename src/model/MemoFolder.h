@@ -1,12 +1,16 @@
 #pragma once
 
 #include "model/Memo.h"
+#include "platform/FolderWatch.h"
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QHash>
 #include <QList>
 #include <QUuid>
+
+#include <optional>
 
 // The folder "Memos" in the data folder, one Markdown file per memo. It remembers what it
 // last read from or wrote to each file, so that a save writes only the memos changed in
@@ -22,6 +26,10 @@ public:
     // whose time and size are those it had when last read is not read again: the panel
     // reloads the folder at every show and activation.
     QList<Memo> loadAll();
+    // What loadAll would return, found with as little disk work as the folder's watch allows:
+    // none when nothing in the folder changed since the last load, only the changed files read
+    // when the watch names them, and loadAll when it can't tell.
+    std::optional<QList<Memo>> loadChanges();
 
     // Brings the folder in line with memos. Logs "Zorv: failed to save memos: " and stops
     // at the first folder or file that can't be written.
@@ -39,6 +47,7 @@ private:
     };
 
     static QString memosFolderIn(const QString &dataFolder);
+    std::optional<Memo> readEntry(const QFileInfo &entry, const Record *known);
     bool importLegacyMemos(const QString &dataFolder);
     bool writeChanged(const QList<Memo> &memos, const QString &folder, QString *error);
     bool writeMemo(const Memo &memo, const Record *record, const QString &path, QString *error);
@@ -46,4 +55,5 @@ private:
     bool keepOtherVersion(const QString &path, const Record *record, QString *error) const;
 
     QHash<QUuid, Record> records;
+    FolderWatch watch;
 };

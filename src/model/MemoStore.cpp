@@ -33,7 +33,10 @@ void MemoStore::reload()
     // folder, and keep them as they are while that still fails.
     if (hasUnsavedChanges && !save())
         return;
-    memos = folder.loadAll();
+    std::optional<QList<Memo>> loaded = folder.loadChanges();
+    if (!loaded)
+        return;
+    memos = std::move(*loaded);
     if (!activeMemoID || indexOf(*activeMemoID) < 0) {
         activeMemoID.reset();
         if (!memos.isEmpty())

@@ -20,7 +20,8 @@ public:
     std::optional<QUuid> activeMemoID;
     std::function<void()> onChange;
 
-    // Re-reads the folder; the files replace what is in memory. While memos could not be
+    // Re-reads what changed in the folder; the files replace what is in memory, and when
+    // nothing changed nothing is read and onChange is not called. While memos could not be
     // written, it writes them again instead and reads nothing until that succeeds.
     void reload();
     // Writes what changed since the last save; false when something could not be written.

@@ -22,6 +22,7 @@ list(APPEND ZORV_SOURCES
   src/platform/SaveStatus.cpp
   src/platform/PrivateFolder.cpp
   src/platform/FileTimes.cpp
+  src/platform/FolderWatch.cpp
 )
 
 # Hotkey backends, single instance, X11 window services.

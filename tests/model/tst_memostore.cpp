@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QTest>
 
+#include <unistd.h>
+
 namespace {
 
 const QString idA = QStringLiteral("6F1E4A2B-0C3D-4E5F-8A9B-0123456789AB");
@@ -432,6 +434,56 @@ private slots:
         QCOMPARE(store.memos.size(), 1);
         QCOMPARE(store.memos.first().text, QStringLiteral("new\n"));
         QCOMPARE(store.memos.first().updatedAt, minutesAgo(20));
+    }
+
+    void reloadSeesEveryOutsideChange_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("none") << "none" << QStringList{"a\n", "b\n"};
+        QTest::newRow("edited") << "edited" << QStringList{"a2\n", "b\n"};
+        QTest::newRow("removed") << "removed" << QStringList{"b\n"};
+        QTest::newRow("renamed in") << "renamed in" << QStringList{"a\n", "b\n", "c\n"};
+        QTest::newRow("edited through a link") << "symlink" << QStringList{"a\n", "b2\n"};
+        QTest::newRow("edited through a hard link") << "hard link" << QStringList{"a\n", "b2\n"};
+    }
+
+    // The folder's watch spares an unchanged folder any reading, yet no change made by another
+    // program is missed, including through a link the watch can't follow.
+    void reloadSeesEveryOutsideChange()
+    {
+        QFETCH(QString, change);
+        const QString outside = dataHome->filePath("outside.md");
+        writeFile(memosPath(idA + ".md"), "# A\n\na\n", minutesAgo(30));
+        writeFile(change == "hard link" || change == "symlink" ? outside : memosPath(idB + ".md"),
+                  "# B\n\nb\n", minutesAgo(60));
+        if (change == "symlink")
+            QVERIFY(QFile::link(outside, memosPath(idB + ".md")));
+        if (change == "hard link")
+            QVERIFY(::link(qPrintable(outside), qPrintable(memosPath(idB + ".md"))) == 0);
+        MemoStore store;
+        store.reload();
+        int changes = 0;
+        store.onChange = [&] { ++changes; };
+
+        if (change == "edited")
+            writeFile(memosPath(idA + ".md"), "# A\n\na2\n", minutesAgo(20));
+        if (change == "removed")
+            QVERIFY(QFile::remove(memosPath(idA + ".md")));
+        if (change == "renamed in") {
+            writeFile(outside, "# C\n\nc\n", minutesAgo(90));
+            QVERIFY(QFile::rename(
+                outside, memosPath(QUuid::createUuid().toString(QUuid::WithoutBraces) + ".md")));
+        }
+        if (change == "symlink" || change == "hard link")
+            writeFile(outside, "# B\n\nb2\n", minutesAgo(60));
+        store.reload();
+
+        QStringList texts;
+        for (const Memo &memo : store.memos)
+            texts.append(memo.text);
+        QTEST(texts, "texts");
+        QCOMPARE(changes, change == "none" ? 0 : 1);
     }
 
     // Regression: an edit made by another program since the last reload was overwritten.
