@@ -212,7 +212,9 @@ void AppDelegate::applicationWillTerminate()
     saveHistoryNow();
     memoStore.save();
     PreferencesStore::standard().sync();
-    if (SaveStatus::shared().isFailing())
+    const SaveStatus &status = SaveStatus::shared();
+    if (status.isFailing(SaveStatus::Target::history) ||
+        status.isFailing(SaveStatus::Target::memos))
         keepRescueCopy();
 }
 
