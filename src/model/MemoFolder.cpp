@@ -227,7 +227,8 @@ bool MemoFolder::saveAll(const QList<Memo> &memos)
     const QString folder = memosFolderIn(data);
     if (!PrivateFolder::create(data, &error) || !PrivateFolder::create(folder, &error) ||
         !writeChanged(memos, folder, &error)) {
-        SaveStatus::shared().report(SaveStatus::Target::memos, false, errno);
+        const int errorNumber = errno;
+        SaveStatus::shared().report(SaveStatus::Target::memos, false, errorNumber);
         logLine(QStringLiteral("Zorv: failed to save memos: ") + error);
         return false;
     }

@@ -191,7 +191,8 @@ bool PreferencesStore::sync()
     const QFileInfo file(m_path);
     if (!PrivateFolder::create(file.absolutePath(), &error) ||
         !AtomicFile::write(m_path, iniFileContent(m_values), &error)) {
-        SaveStatus::shared().report(SaveStatus::Target::preferences, false, errno);
+        const int errorNumber = errno;
+        SaveStatus::shared().report(SaveStatus::Target::preferences, false, errorNumber);
         logLine(QStringLiteral("Zorv: failed to save preferences: ") + error);
         return false;
     }
