@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps deps-test configure build clean bench looks format sanitize
+.PHONY: run test deps deps-test configure build clean bench looks format sanitize fuzz
 
 run: deps build
 	./$(BUILD_DIR)/zorv
@@ -43,5 +43,21 @@ sanitize: deps-test
 format:
 	find src tests benchmarks tools -name '*.cpp' -o -name '*.h' | xargs clang-format-14 -i
 
+# libFuzzer targets built with clang 14 in their own folder, each run FUZZ_SECONDS (60 unless
+# given) over a working corpus seeded from tests/fuzz/corpus.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = history memofile legacymemos
+fuzz:
+	sh scripts/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DZORV_FUZZ=ON \
+	  -DZORV_BUILD_TESTS=OFF -DZORV_BUILD_BENCHMARKS=OFF -DZORV_BUILD_TOOLS=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) $(addprefix --target fuzz_,$(FUZZ_TARGETS))
+	for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_DIR)/corpus/$$t && \
+	  ./$(FUZZ_DIR)/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    $(FUZZ_DIR)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian 12 packages Zorv needs, only those missing.
-# Usage: scripts/install-deps.sh build|test
+# Usage: scripts/install-deps.sh build|test|fuzz
 set -e
 
 build_packages="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools \
@@ -9,10 +9,13 @@ libbenchmark-dev fonts-noto-cjk fonts-dejavu-core fonts-noto-color-emoji qt6-tra
 test_packages="xvfb openbox xdotool xclip x11-utils xterm imagemagick \
 dbus-daemon gnome-settings-daemon-common libglib2.0-bin \
 weston xwayland clang-format-14"
+fuzz_packages="clang-14 libclang-rt-14-dev"
 
 packages="$build_packages"
 if [ "$1" = "test" ]; then
     packages="$packages $test_packages"
+elif [ "$1" = "fuzz" ]; then
+    packages="$packages $fuzz_packages"
 fi
 
 missing=""

@@ -507,7 +507,10 @@ std::pair<QTextBlock, QTextBlock> PasteInputViewController::selectedLines() cons
 void PasteInputViewController::indentLines()
 {
     const bool hasSelection = m_textView->textCursor().hasSelection();
-    const auto [first, last] = selectedLines();
+    // Named blocks, not a structured binding: clang before 16 lets no lambda capture one.
+    const auto lines = selectedLines();
+    const QTextBlock &first = lines.first;
+    const QTextBlock &last = lines.second;
     programmaticEdit([&] {
         QTextCursor edit(m_textView->document());
         edit.beginEditBlock();
@@ -535,7 +538,9 @@ void PasteInputViewController::indentLines()
 
 void PasteInputViewController::outdentLines()
 {
-    const auto [first, last] = selectedLines();
+    const auto lines = selectedLines(); // not a structured binding, as above
+    const QTextBlock &first = lines.first;
+    const QTextBlock &last = lines.second;
     programmaticEdit([&] {
         QTextCursor edit(m_textView->document());
         bool changed = false;

@@ -6,6 +6,9 @@
 #include "platform/FileTimes.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringDecoder>
 
 namespace {
@@ -25,7 +28,42 @@ bool isHeaderFiller(QStringView line)
     return trimmed.isEmpty() || trimmed == u"pin: true" || trimmed == u"pin: false";
 }
 
+std::optional<Memo> decodeLegacyMemo(const QJsonValue &value)
+{
+    const QJsonObject object = value.toObject();
+    const QJsonValue id = object.value(QLatin1String("id"));
+    const QJsonValue title = object.value(QLatin1String("title"));
+    const QJsonValue text = object.value(QLatin1String("text"));
+    const QJsonValue updatedAt = object.value(QLatin1String("updatedAt"));
+    const QJsonValue isPinned = object.value(QLatin1String("isPinned"));
+    const bool pinOk = isPinned.isBool() || isPinned.isNull() || isPinned.isUndefined();
+    if (!value.isObject() || !id.isString() || !title.isString() || !text.isString() ||
+        !updatedAt.isDouble() || !pinOk)
+        return std::nullopt;
+    const std::optional<QUuid> uuid = uuidFromText(id.toString());
+    if (!uuid)
+        return std::nullopt;
+    return Memo{*uuid, title.toString(), text.toString(),
+                dateFromReferenceSeconds(updatedAt.toDouble()), isPinned.toBool(false)};
+}
+
 } // namespace
+
+std::optional<QList<Memo>> decodeLegacyMemos(const QByteArray &json)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !document.isArray())
+        return std::nullopt;
+    QList<Memo> memos;
+    for (const QJsonValue &value : document.array()) {
+        std::optional<Memo> memo = decodeLegacyMemo(value);
+        if (!memo)
+            return std::nullopt;
+        memos.append(std::move(*memo));
+    }
+    return memos;
+}
 
 QByteArray memoFileContent(const Memo &memo)
 {
@@ -61,6 +99,18 @@ MemoContent parseMemoContent(const QString &content, const QString &fallbackTitl
     return {title, QString()};
 }
 
+std::optional<Memo> decodeMemoFile(const QByteArray &data, const QUuid &id,
+                                   const QString &fallbackTitle)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString content = decoder.decode(data);
+    if (decoder.hasError())
+        return std::nullopt;
+    const MemoContent parsed = parseMemoContent(content, fallbackTitle);
+    return Memo{id, parsed.title, parsed.text, QDateTime(),
+                content.contains(QLatin1String("pin: true"))};
+}
+
 std::optional<Memo> parseMemoFile(const QFileInfo &entry, QByteArray *bytes)
 {
     const QString base = entry.completeBaseName();
@@ -71,19 +121,15 @@ std::optional<Memo> parseMemoFile(const QFileInfo &entry, QByteArray *bytes)
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray data = file.readAll();
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString content = decoder.decode(data);
-    if (decoder.hasError())
+    std::optional<Memo> memo = decodeMemoFile(data, *id, base);
+    if (!memo)
         return std::nullopt;
-
-    const MemoContent parsed = parseMemoContent(content, base);
-    QDateTime updatedAt = fileModificationTime(entry.filePath());
-    if (!updatedAt.isValid())
-        updatedAt = QDateTime::currentDateTimeUtc();
+    memo->updatedAt = fileModificationTime(entry.filePath());
+    if (!memo->updatedAt.isValid())
+        memo->updatedAt = QDateTime::currentDateTimeUtc();
     if (bytes)
         *bytes = data;
-    return Memo{*id, parsed.title, parsed.text, updatedAt,
-                content.contains(QLatin1String("pin: true"))};
+    return memo;
 }
 
 bool writeMemoFile(const Memo &memo, const QString &path, QString *error)

@@ -12,9 +12,6 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSet>
 
 #include <algorithm>
@@ -40,42 +37,6 @@ bool newerFirst(const Memo &a, const Memo &b)
 bool isMarkdown(const QFileInfo &entry)
 {
     return entry.suffix().toLower() == u"md";
-}
-
-std::optional<Memo> decodeLegacyMemo(const QJsonValue &value)
-{
-    const QJsonObject object = value.toObject();
-    const QJsonValue id = object.value(QLatin1String("id"));
-    const QJsonValue title = object.value(QLatin1String("title"));
-    const QJsonValue text = object.value(QLatin1String("text"));
-    const QJsonValue updatedAt = object.value(QLatin1String("updatedAt"));
-    const QJsonValue isPinned = object.value(QLatin1String("isPinned"));
-    const bool pinOk = isPinned.isBool() || isPinned.isNull() || isPinned.isUndefined();
-    if (!value.isObject() || !id.isString() || !title.isString() || !text.isString() ||
-        !updatedAt.isDouble() || !pinOk)
-        return std::nullopt;
-    const std::optional<QUuid> uuid = uuidFromText(id.toString());
-    if (!uuid)
-        return std::nullopt;
-    return Memo{*uuid, title.toString(), text.toString(),
-                dateFromReferenceSeconds(updatedAt.toDouble()), isPinned.toBool(false)};
-}
-
-// One bad element makes the whole file unreadable.
-std::optional<QList<Memo>> decodeLegacyMemos(const QByteArray &json)
-{
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError || !document.isArray())
-        return std::nullopt;
-    QList<Memo> memos;
-    for (const QJsonValue &value : document.array()) {
-        std::optional<Memo> memo = decodeLegacyMemo(value);
-        if (!memo)
-            return std::nullopt;
-        memos.append(std::move(*memo));
-    }
-    return memos;
 }
 
 // Unchanged memos share their text with the record, so most checks need no comparison.
