@@ -20,6 +20,7 @@
 #include "settings/SettingsWindowController.h"
 #include "windows/FloatingPanel.h"
 #include "windows/FloatingWindowController.h"
+#include "windows/TitleBandNotice.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -65,6 +66,11 @@ void AppDelegate::applicationDidFinishLaunching(std::unique_ptr<GlobalHotkeyBack
     m_hotKeys = std::make_unique<HotKeysController>(hotKeyBackend ? std::move(hotKeyBackend)
                                                                   : createGlobalHotkeyBackend());
     registerToggleHotKey();
+    connect(m_windowController.get(), &FloatingWindowController::visibilityChanged, this,
+            [this](bool visible) {
+                if (visible)
+                    tellHotKeyStateOnce();
+            });
     installKeyMonitors();
     connect(SettingsNotifier::instance(), &SettingsNotifier::settingsDidChange, this,
             [this] { registerToggleHotKey(); });
@@ -124,6 +130,22 @@ void AppDelegate::toggleHotKeyStatusChanged()
         m_statusBarController->setHotKeyText(status.state == HotKeyState::active ? shortcut
                                                                                  : QString());
     SettingsWindowController::shared().setHotKeyStatus(status);
+    tellHotKeyStateOnce();
+}
+
+// A hotkey that does not work is told once, in the panel, at the first show after a start (or
+// as soon as the desktop has answered), never in a dialog that would stand in the user's way.
+void AppDelegate::tellHotKeyStateOnce()
+{
+    if (!m_hotKeyNoticeDue || !m_windowController || !m_windowController->isVisible())
+        return;
+    const HotKeyStatus status = m_toggleHotKey->status();
+    if (status.state == HotKeyState::pending)
+        return;
+    m_hotKeyNoticeDue = false;
+    if (status.state != HotKeyState::active)
+        m_windowController->panel()->notice()->showOnce(
+            hotKeyNoticeText(status, shortcutText(m_toggleHotKeyPreset)));
 }
 
 void AppDelegate::toggle(ToggleHotkeyPreset preset)

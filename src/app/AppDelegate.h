@@ -56,6 +56,7 @@ private:
     void toggleHotKeyStatusChanged();
     void retryFailedSaves();
     void keepRescueCopy();
+    void tellHotKeyStateOnce();
 
     std::unique_ptr<WindowSystem> m_windowSystem;
     std::unique_ptr<FloatingWindowController> m_windowController;
@@ -64,6 +65,8 @@ private:
     std::unique_ptr<HotKeysController> m_hotKeys;
     std::unique_ptr<HotKey> m_toggleHotKey;
     ToggleHotkeyPreset m_toggleHotKeyPreset = ToggleHotkeyPreset::controlReturn;
+    // Until the panel has shown with the hotkey's state settled.
+    bool m_hotKeyNoticeDue = true;
     std::unique_ptr<AppKeyMonitor> m_localKeyMonitor;
     // The system-wide side of the corner keys: grabbed while the panel is shown.
     std::vector<std::unique_ptr<HotKey>> m_cornerHotKeys;

@@ -33,6 +33,23 @@ QString hotKeyStateText(const HotKeyStatus &status)
     return QStringLiteral("登録できませんでした：") + whatToDo();
 }
 
+QString hotKeyNoticeText(const HotKeyStatus &status, const QString &shortcut)
+{
+    QString state;
+    switch (status.state) {
+    case HotKeyState::taken:
+        state = QStringLiteral("は他のアプリが使用中です");
+        break;
+    case HotKeyState::notAvailable:
+        state = QStringLiteral("はこの環境では使えません");
+        break;
+    default:
+        state = QStringLiteral("を登録できませんでした");
+    }
+    return QStringLiteral("表示ホットキー ") + shortcut + QLatin1Char(' ') + state +
+           QStringLiteral("（詳しくは設定で）");
+}
+
 QString hotKeyStateLogText(const HotKeyStatus &status)
 {
     switch (status.state) {

@@ -25,11 +25,15 @@ QColor stateColor(HotKeyState state)
     }
 }
 
-// "<Super><Alt>space" as the user reads keys: "Super+Alt+space".
+// "<Super><Alt>space" as the user reads keys: "Super+Alt+Space".
 QString readableAccelerator(QString accelerator)
 {
     accelerator.replace(QStringLiteral("<Primary>"), QStringLiteral("<Ctrl>"));
-    return accelerator.replace(u'<', QString()).replace(u'>', u'+');
+    accelerator.replace(u'<', QString()).replace(u'>', u'+');
+    const qsizetype key = accelerator.lastIndexOf(u'+') + 1;
+    if (key < accelerator.size())
+        accelerator[key] = accelerator[key].toUpper();
+    return accelerator;
 }
 
 } // namespace

@@ -148,7 +148,8 @@ void SettingsViewController::createControls()
     hotkeyHelpLabel = helpLabel(QString());
     hotkeyStateView = new HotKeyStateView(this);
     hotkeyStateView->setObjectName(QStringLiteral("hotkeyStateView"));
-    hotkeyStateView->setMaximumWidth(helpTextWidth);
+    // Not capped at the help texts' width: the form asks a widget with a layout for its height
+    // at the column's width, so a line that wrapped only at the cap was cut off.
     connect(hotkeyPopup, &QComboBox::currentIndexChanged, this,
             &SettingsViewController::updateHotkeyHelp);
     fontSizeField = makeNumberField(QStringLiteral("fontSizeField"), this);

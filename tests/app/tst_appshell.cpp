@@ -1,17 +1,40 @@
+#include "app/AppDelegate.h"
 #include "app/AppKeyMonitor.h"
 #include "app/KeyNameTranslator.h"
+#include "platform/NullHotkeyBackend.h"
+#include "windows/FloatingPanel.h"
 #include "windows/FloatingWindowController.h"
+#include "windows/TitleBandNotice.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QTest>
 
 using Command = AppKeyDecision::Command;
+
+namespace {
+
+// A grab service that grants every key, as X11 does when nobody else holds it.
+class GrantingBackend : public GlobalHotkeyBackend
+{
+public:
+    bool registerHotKey(quint32 id, KeyCombo) override
+    {
+        setStatus(id, HotKeyStatus{HotKeyState::active, QStringLiteral("X11"), {}});
+        return true;
+    }
+    void unregisterHotKey(quint32 id) override { forgetStatus(id); }
+};
+
+} // namespace
 
 class TestAppShell : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void appKeys_data()
     {
         QTest::addColumn<int>("key");
@@ -70,6 +93,34 @@ private slots:
         QCoreApplication::installTranslator(&translator);
         QCOMPARE(QKeySequence(Qt::META | Qt::Key_1).toString(QKeySequence::NativeText), "Super+1");
         QCOMPARE(QKeySequence(Qt::CTRL | Qt::Key_Q).toString(QKeySequence::NativeText), "Ctrl+Q");
+    }
+
+    void hotkeyNoticeAtTheFirstShow_data()
+    {
+        QTest::addColumn<bool>("granted");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("working hotkey") << true << QString();
+        QTest::newRow("no hotkey here")
+            << false << "表示ホットキー Super+Return はこの環境では使えません（詳しくは設定で）";
+    }
+
+    // Told once in the panel, not at every show.
+    void hotkeyNoticeAtTheFirstShow()
+    {
+        QFETCH(bool, granted);
+        QFETCH(QString, notice);
+        AppDelegate delegate;
+        delegate.applicationDidFinishLaunching(
+            granted ? std::unique_ptr<GlobalHotkeyBackend>(std::make_unique<GrantingBackend>())
+                    : std::make_unique<NullHotkeyBackend>());
+        FloatingWindowController *window = delegate.windowController();
+        const TitleBandNotice *band = window->panel()->notice();
+        QTRY_VERIFY(window->isVisible());
+        QCOMPARE(band->isVisibleTo(window->panel()) ? band->text() : QString(), notice);
+        window->toggleShown();
+        window->toggleShown();
+        QVERIFY(window->isVisible());
+        QVERIFY(!band->isVisibleTo(window->panel()));
     }
 };
 

@@ -1,6 +1,7 @@
 // Zorv's entry among GNOME's custom shortcuts, written into a private keyfile GSettings backend.
 #include "platform/GnomeCustomKeybinding.h"
 #include "settings/HotKeyStateView.h"
+#include "settings/SettingsViewController.h"
 
 #include <QLabel>
 #include <QProcess>
@@ -69,17 +70,24 @@ private slots:
         QVERIFY(GnomeCustomKeybinding::remove());
     }
 
+    // The line under the buttons grew to two lines and kept the height of one, its end hidden
+    // under the help below.
     void settingsButtonsWriteTheChosenHotkey()
     {
-        HotKeyStateView view;
-        view.setChosenPreset(ToggleHotkeyPreset::controlSpace);
-        auto *label = view.findChild<QLabel *>("gnomeShortcutLabel");
+        SettingsViewController form;
+        form.resize(440, 640);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto *view = form.findChild<HotKeyStateView *>();
+        view->setChosenPreset(ToggleHotkeyPreset::controlSpace);
+        auto *label = view->findChild<QLabel *>("gnomeShortcutLabel");
         QVERIFY(label);
-        view.findChild<QPushButton *>("gnomeShortcutAddButton")->click();
+        view->findChild<QPushButton *>("gnomeShortcutAddButton")->click();
         QCOMPARE(GnomeCustomKeybinding::installedBinding(), "<Super>space");
         QCOMPARE(label->text(),
-                 "GNOME のショートカットに登録済み：Super+space で「zorv --toggle」");
-        view.findChild<QPushButton *>("gnomeShortcutRemoveButton")->click();
+                 "GNOME のショートカットに登録済み：Super+Space で「zorv --toggle」");
+        QTRY_COMPARE(label->height(), label->heightForWidth(label->width()));
+        view->findChild<QPushButton *>("gnomeShortcutRemoveButton")->click();
         QCOMPARE(GnomeCustomKeybinding::installedBinding(), std::nullopt);
     }
 };
