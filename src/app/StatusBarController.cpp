@@ -97,13 +97,13 @@ void StatusBarController::setHotKeyText(const QString &shortcut)
     updateToolTip();
 }
 
-// While a save fails, the tooltip says so as the panel's title band does.
+// While a save fails, a second line says so as the panel's title band does; the hotkey stays.
 void StatusBarController::updateToolTip()
 {
     if (!m_statusItem)
         return;
     const QString problem = SaveStatus::shared().message();
-    m_statusItem->setToolTip(problem.isEmpty() ? m_toolTip : QStringLiteral("ZORV — ") + problem);
+    m_statusItem->setToolTip(problem.isEmpty() ? m_toolTip : m_toolTip + u'\n' + problem);
 }
 
 void StatusBarController::toggleWindow()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/MarkdownExportChooser.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QStandardPaths>
@@ -41,3 +43,20 @@ inline std::unique_ptr<QTemporaryDir> privateDataHome()
         qFatal("The data home is not the temporary folder");
     return home;
 }
+
+// An export chooser that answers path (empty: the user cancelled).
+class FixedChooser : public MarkdownExportChooser
+{
+public:
+    explicit FixedChooser(QString path)
+        : path(std::move(path))
+    {
+    }
+    QString chooseMarkdownExportPath(const QString &suggestedName) override
+    {
+        suggested = suggestedName;
+        return path;
+    }
+    QString path;
+    QString suggested;
+};

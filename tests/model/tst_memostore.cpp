@@ -1,6 +1,5 @@
 #include "StoreTestFiles.h"
 #include "model/DataFolder.h"
-#include "model/MarkdownExportChooser.h"
 #include "model/MemoFile.h"
 #include "model/MemoStore.h"
 #include "model/StoredValues.h"
@@ -31,22 +30,6 @@ QDateTime modified(const QString &path)
 {
     return QFileInfo(path).lastModified().toUTC();
 }
-
-class FixedChooser : public MarkdownExportChooser
-{
-public:
-    explicit FixedChooser(QString path)
-        : path(std::move(path))
-    {
-    }
-    QString chooseMarkdownExportPath(const QString &suggestedName) override
-    {
-        suggested = suggestedName;
-        return path;
-    }
-    QString path;
-    QString suggested;
-};
 
 } // namespace
 

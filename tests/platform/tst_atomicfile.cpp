@@ -78,14 +78,17 @@ private slots:
     void everyWriterKeepsItsOldFile_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::newRow("history") << "Zorv/history.json";
-        QTest::newRow("memo") << "Zorv/Memos";
-        QTest::newRow("preferences") << "Zorv.conf";
+        QTest::addColumn<int>("exit"); // an export is the user's own act: only the log tells
+        QTest::newRow("history") << "Zorv/history.json" << 0;
+        QTest::newRow("memo") << "Zorv/Memos" << 0;
+        QTest::newRow("preferences") << "Zorv.conf" << 0;
+        QTest::newRow("export") << "export.md" << 2;
     }
 
     void everyWriterKeepsItsOldFile()
     {
         QFETCH(QString, file);
+        QFETCH(int, exit);
         const QString big(4000, u'あ');
         CardStore cards;
         cards.add(QStringLiteral("old card"));
@@ -95,6 +98,8 @@ private slots:
         PreferencesStore preferences(m_home->filePath("Zorv.conf"));
         preferences.setString(QStringLiteral("key"), QStringLiteral("old value"));
         QVERIFY(preferences.sync());
+        FixedChooser chooser(m_home->filePath("export.md"));
+        QVERIFY(memos.exportMarkdown(memos.memos.first(), chooser));
 
         const QDir data(m_home->filePath("Zorv"));
         const QString path = file == "Zorv/Memos"
@@ -102,19 +107,25 @@ private slots:
                                  : m_home->filePath(file);
         const QByteArray before = readFile(path);
         QVERIFY(!before.isEmpty());
-        const int exit = exitOfFailingSave(before.size() + 100, [&] {
-            if (file.startsWith("Zorv/history")) {
-                cards.cards.first().text = big;
-                return cards.save();
-            }
-            if (file == "Zorv/Memos") {
-                memos.setActiveText(big);
-                return memos.save();
-            }
-            preferences.setString(QStringLiteral("key"), big);
-            return preferences.sync();
-        });
-        QCOMPARE(exit, 0);
+        QCOMPARE(exitOfFailingSave(before.size() + 100,
+                                   [&] {
+                                       if (file.startsWith("Zorv/history")) {
+                                           cards.cards.first().text = big;
+                                           return cards.save();
+                                       }
+                                       if (file == "Zorv/Memos") {
+                                           memos.setActiveText(big);
+                                           return memos.save();
+                                       }
+                                       if (file == "export.md") {
+                                           Memo memo = memos.memos.first();
+                                           memo.text = big;
+                                           return memos.exportMarkdown(memo, chooser);
+                                       }
+                                       preferences.setString(QStringLiteral("key"), big);
+                                       return preferences.sync();
+                                   }),
+                 exit);
         QCOMPARE(readFile(path), before);
     }
 
