@@ -139,13 +139,15 @@ void MainPanelViewController::focusEditor()
 
 QString MainPanelViewController::editorText() const
 {
-    return m_inputViewController->textWithoutFoldBadges();
+    // Folding only hides lines from view: a memo that follows the editor would otherwise lose
+    // them.
+    return m_inputViewController->expandedText();
 }
 
 void MainPanelViewController::pasteInputDidConfirm(const QString &text)
 {
     m_cardStore.add(text);
-    // The memo keeps what the editor shows, not only the trimmed copy.
+    // The memo keeps the editor's whole text, not only the trimmed copy.
     applyInputToMemo();
     if (onPasteConfirmed)
         onPasteConfirmed();

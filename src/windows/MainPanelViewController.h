@@ -52,7 +52,7 @@ public:
 
     // Makes the editor's text view the focus widget.
     void focusEditor();
-    // The editor's whole text without fold badges.
+    // The editor's whole text, folded lines included: what goes into memos.
     QString editorText() const;
 
     PasteInputViewController *inputViewController() const { return m_inputViewController; }

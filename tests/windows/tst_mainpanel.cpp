@@ -171,6 +171,16 @@ private slots:
         QCOMPARE(memoStore->memo(notes.id)->text, QStringLiteral("rewritten"));
     }
 
+    // Regression: a memo following the editor lost the lines of a folded block.
+    void memoKeepsFoldedLines()
+    {
+        typeIntoEditor(QStringLiteral("a\n    b\nc"));
+        editor()->foldLine(0);
+        press(Qt::Key_Return, command);
+        QCOMPARE(Pasteboard::string(), QStringLiteral("a\nc"));
+        QCOMPARE(memoStore->memos.front().text, QStringLiteral("a\n    b\nc"));
+    }
+
     void confirmChords_data()
     {
         QTest::addColumn<int>("key");
