@@ -429,13 +429,14 @@ private:
     }
 
     // A fold's hidden lines leave only with its badge, deleted with it (the undo states check
-    // that one undo brings both back), or by opening into the text. Insertions never take them.
+    // that one undo brings both back), or by opening into the text. Insertions at a caret never
+    // take them.
     void checkNoFoldLost(const Snapshot &before, const Snapshot &after, const QString &name,
                          std::pair<int, int> deleted, const QString &where)
     {
         static const QStringList insertions = {"type", "return", "paste",
                                                "ime",  "indent", "outdent"};
-        const bool deletion = name == QLatin1String("delete");
+        const bool deletion = name == QLatin1String("delete") || deleted.first < deleted.second;
         if (!deletion && !insertions.contains(name))
             return;
         if (deletion && deleted.first == deleted.second && after.expanded == before.expanded)
@@ -495,6 +496,12 @@ private:
         }
     }
 
+    std::pair<int, int> selectedRange() const
+    {
+        const QTextCursor selection = m_editor->textView()->textCursor();
+        return {selection.selectionStart(), selection.selectionEnd()};
+    }
+
     // One random edit at a random place, badges included; returns the range a deletion took.
     std::pair<int, int> randomStep(QRandomGenerator &random, QString &name)
     {
@@ -513,13 +520,17 @@ private:
         } else if (roll < 34) {
             static const QStringList actions = {"return", "paste", "ime"};
             name = actions[random.bounded(actions.size())];
+            const int from = view->textCursor().position();
+            if (random.bounded(3) == 0) // over a selection, which may end inside a badge
+                placeCaret(std::min(length, from + random.bounded(6)), from);
+            const std::pair<int, int> range = selectedRange();
             act(name, name == QLatin1String("ime") ? piece.trimmed() : piece);
+            return range;
         } else if (roll < 42) {
             name = QStringLiteral("delete");
             const int from = view->textCursor().position();
             placeCaret(std::min(length, from + random.bounded(6)), from);
-            const QTextCursor selection = view->textCursor();
-            const std::pair<int, int> range{selection.selectionStart(), selection.selectionEnd()};
+            const std::pair<int, int> range = selectedRange();
             act(name);
             return range;
         } else if (roll < 48) {
