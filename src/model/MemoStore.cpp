@@ -119,7 +119,8 @@ void MemoStore::applyInput(const QString &text)
     const Memo &active = memos.at(index);
     const QString current = withoutTrailingSpace(active.text);
     if (mirrorsEditor(active)) {
-        if (!textEquals(current, m_editorMirror->prefix + input))
+        // What a confirm wrote untrimmed (an indent, blank lines) is no change to trim away.
+        if (!textEquals(current.trimmed(), (m_editorMirror->prefix + text).trimmed()))
             storeEditorText(index, m_editorMirror->prefix, input);
         return;
     }

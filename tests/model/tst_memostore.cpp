@@ -249,6 +249,9 @@ private slots:
         QTest::newRow("a collapse with nothing new writes nothing")
             << "abc\n"
             << true << true << "abc" << QStringList{"abc\n"};
+        QTest::newRow("a collapse keeps the indent of the first line")
+            << "  abc\n"
+            << true << true << "  abc" << QStringList{"  abc\n"};
     }
 
     void editorTextReachesItsMemo()
