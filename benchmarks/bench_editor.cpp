@@ -1,5 +1,6 @@
 // Cost of the whole editor's reaction to one keystroke (recolour, counter, layout, folds, gutter,
-// guides) in JavaScript texts of 2,000 and 20,000 lines, and of pasting 1 MB.
+// guides) in JavaScript texts of 2,000 and 20,000 lines, of pasting 1 MB, and of the memo text
+// of a folded text.
 
 #include "editor/PasteInputTextView.h"
 #include "editor/PasteInputViewController.h"
@@ -138,6 +139,22 @@ void BM_Paste1MB(benchmark::State &state)
     state.SetLabel(kilobytes(text).toStdString());
 }
 BENCHMARK(BM_Paste1MB)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3);
+
+// What a confirm or a collapse writes into the memo: the text with every fold opened, here with
+// one fold in every eighth function of 20,000 lines.
+void BM_MemoTextWithFolds(benchmark::State &state)
+{
+    const QString text = javascriptText(20000);
+    Editor editor(text);
+    for (int line = 20000 - 8; line >= 0; line -= 64)
+        editor.controller.foldLine(line + 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(editor.controller.expandedText());
+    if (editor.controller.expandedText() != text)
+        state.SkipWithError("the folded lines did not come back");
+    state.SetLabel(kilobytes(text).toStdString());
+}
+BENCHMARK(BM_MemoTextWithFolds)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 } // namespace
 

@@ -205,7 +205,7 @@ bool LineFolding::fold(int line)
     const int id = m_nextId++;
     const int badgeStart = lineEnd(block);
     const int hiddenEnd = lineEnd(last);
-    Fold fold{hiddenRange.selection(), {}};
+    Fold fold{hiddenRange.selection(), openedText(block.next(), last), {}};
     QTextCursor edit(m_document);
     edit.beginEditBlock();
     edit.setPosition(badgeStart);
@@ -273,15 +273,28 @@ bool LineFolding::unfoldAll()
 
 QString LineFolding::expandedText() const
 {
-    QTextDocument copy;
-    QTextCursor(&copy).insertFragment(QTextDocumentFragment(m_document));
-    LineFolding opened(&copy);
-    opened.m_folds = m_folds;
-    for (Fold &fold : opened.m_folds)
-        fold.badge = QTextCursor();
-    opened.anchorBadgesIn(0, documentTextLength(copy));
-    opened.unfoldAll();
-    return documentText(copy);
+    return openedText(m_document->firstBlock(), m_document->lastBlock());
+}
+
+// A fold's hidden lines never change once folded, so each fold keeps them opened from the
+// start: the whole text opens in one walk over the visible lines.
+QString LineFolding::openedText(QTextBlock block, const QTextBlock &last) const
+{
+    QString text;
+    for (; block.isValid(); block = block.next()) {
+        const QString line = block.text();
+        const int id = line.endsWith(badge()) ? liveFoldId(block) : 0;
+        if (id == 0) {
+            text += line;
+        } else {
+            text += QStringView(line).chopped(2);
+            text += QLatin1Char('\n') + m_folds.constFind(id)->opened;
+        }
+        if (block == last)
+            break;
+        text += QLatin1Char('\n');
+    }
+    return text;
 }
 
 QString LineFolding::textWithoutFoldBadges() const

@@ -86,10 +86,13 @@ private:
     struct Fold
     {
         QTextDocumentFragment hidden;
+        QString opened;    // the hidden lines as plain text, nested folds opened
         QTextCursor badge; // at the badge's first character while the fold is live
     };
 
     void replaced(int position, int removed, int added);
+    // The lines from block to last joined with "\n", every fold among them opened.
+    QString openedText(QTextBlock block, const QTextBlock &last) const;
     int liveFoldId(const QTextBlock &block) const;
     bool isLive(int id) const;
     bool hasWholeBadgeAt(int position, int id) const;
