@@ -124,8 +124,12 @@ void AppDelegate::toggleHotKeyStatusChanged()
     const HotKeyStatus status = m_toggleHotKey->status();
     const QString shortcut =
         status.trigger.isEmpty() ? shortcutText(m_toggleHotKeyPreset) : status.trigger;
-    logLine(QStringLiteral("Zorv: toggle hotkey %1: %2")
-                .arg(shortcutText(m_toggleHotKeyPreset), hotKeyStateLogText(status)));
+    // A retry at a settings save that ends where it was is no change.
+    const QString line = QStringLiteral("Zorv: toggle hotkey %1: %2")
+                             .arg(shortcutText(m_toggleHotKeyPreset), hotKeyStateLogText(status));
+    if (line != m_hotKeyLogLine)
+        logLine(line);
+    m_hotKeyLogLine = line;
     if (m_statusBarController)
         m_statusBarController->setHotKeyText(status.state == HotKeyState::active ? shortcut
                                                                                  : QString());

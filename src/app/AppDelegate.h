@@ -67,6 +67,7 @@ private:
     ToggleHotkeyPreset m_toggleHotKeyPreset = ToggleHotkeyPreset::controlReturn;
     // Until the panel has shown with the hotkey's state settled.
     bool m_hotKeyNoticeDue = true;
+    QString m_hotKeyLogLine;
     std::unique_ptr<AppKeyMonitor> m_localKeyMonitor;
     // The system-wide side of the corner keys: grabbed while the panel is shown.
     std::vector<std::unique_ptr<HotKey>> m_cornerHotKeys;
