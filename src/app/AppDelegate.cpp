@@ -12,6 +12,7 @@
 #include "model/HistoryFile.h"
 #include "model/RescueCopy.h"
 #include "platform/DesktopSession.h"
+#include "platform/GnomeCustomKeybinding.h"
 #include "platform/Log.h"
 #include "platform/PreferencesStore.h"
 #include "platform/SaveStatus.h"
@@ -147,7 +148,10 @@ void AppDelegate::tellHotKeyStateOnce()
     if (status.state == HotKeyState::pending)
         return;
     m_hotKeyNoticeDue = false;
-    if (status.state != HotKeyState::active)
+    // Where the user put the hotkey into GNOME's own shortcuts it works through GNOME.
+    const bool boundInGnome =
+        currentDesktopIsGnome() && GnomeCustomKeybinding::installedBinding().has_value();
+    if (status.state != HotKeyState::active && !boundInGnome)
         m_windowController->panel()->notice()->showOnce(
             hotKeyNoticeText(status, shortcutText(m_toggleHotKeyPreset)));
 }

@@ -85,9 +85,20 @@ QWidget *HotKeyStateView::gnomeRow()
 
 void HotKeyStateView::setStatus(const HotKeyStatus &status)
 {
-    m_stateLabel->setText(hotKeyStateText(status));
+    m_status = status;
+    showState();
+}
+
+// Where Zorv's own grab does not work, GNOME's shortcut entry does the same.
+void HotKeyStateView::showState()
+{
+    const bool throughGnome = m_gnomeBinding && m_status.state != HotKeyState::active;
+    m_stateLabel->setText(throughGnome ? QStringLiteral("有効（GNOME のショートカット：") +
+                                             *m_gnomeBinding + QStringLiteral("）")
+                                       : hotKeyStateText(m_status));
     QPalette palette = m_stateLabel->palette();
-    palette.setColor(QPalette::WindowText, stateColor(status.state));
+    palette.setColor(QPalette::WindowText,
+                     stateColor(throughGnome ? HotKeyState::active : m_status.state));
     m_stateLabel->setPalette(palette);
 }
 
@@ -110,9 +121,10 @@ void HotKeyStateView::showGnomeShortcut(const QString &failure)
     if (!m_gnomeLabel)
         return;
     const std::optional<QString> binding = GnomeCustomKeybinding::installedBinding();
-    QString text = binding
-                       ? QStringLiteral("GNOME のショートカットに登録済み：") +
-                             readableAccelerator(*binding) + QStringLiteral(" で「zorv --toggle」")
-                       : QStringLiteral("GNOME のショートカットには未登録");
+    m_gnomeBinding = binding ? std::optional(readableAccelerator(*binding)) : std::nullopt;
+    QString text = m_gnomeBinding ? QStringLiteral("GNOME のショートカットに登録済み：") +
+                                        *m_gnomeBinding + QStringLiteral(" で「zorv --toggle」")
+                                  : QStringLiteral("GNOME のショートカットには未登録");
     m_gnomeLabel->setText(failure.isEmpty() ? text : failure);
+    showState();
 }

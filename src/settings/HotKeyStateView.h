@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 
 // The lines under "表示ホットキー": whether the hotkey works, through what, and what to do when
@@ -27,8 +29,12 @@ public Q_SLOTS:
 private:
     QWidget *gnomeRow();
     void showGnomeShortcut(const QString &failure = {});
+    void showState();
 
     QLabel *m_stateLabel;
     QLabel *m_gnomeLabel = nullptr;
     ToggleHotkeyPreset m_preset = ToggleHotkeyPreset::controlReturn;
+    HotKeyStatus m_status;
+    // Our entry's binding while it is among GNOME's shortcuts.
+    std::optional<QString> m_gnomeBinding;
 };
