@@ -110,7 +110,7 @@ public:
             return true;
         QDBusMessage response = QDBusMessage::createSignal(
             request, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
-        response << 0u << results;
+        response << (declined && member == QLatin1String("BindShortcuts") ? 1u : 0u) << results;
         m_bus.send(response);
         return true;
     }
@@ -121,6 +121,7 @@ public:
     QString boundSession;
     QList<QList<Shortcut>> boundShortcuts;
     std::atomic<bool> silent = false;
+    std::atomic<bool> declined = false; // the user said no in the desktop's dialog
 
 private:
     // The desktop names the bound trigger in its own words, as Plasma does.
@@ -229,6 +230,16 @@ private slots:
         QVERIFY(backend.registerHotKey(1, KeyCombo(36, 0x1000)));
         QTRY_COMPARE(backend.status(1).state, HotKeyState::notAvailable);
         m_portal->silent = false;
+    }
+
+    void declinedBindFails()
+    {
+        startPortal();
+        m_portal->declined = true;
+        PortalHotkeyBackend backend(connection("f"));
+        QVERIFY(backend.registerHotKey(1, KeyCombo(36, 0x1000)));
+        QTRY_COMPARE(backend.status(1).state, HotKeyState::failed);
+        m_portal->declined = false;
     }
 
     // The panel shows and hides many times a day; the desktop may ask the user about each
