@@ -3,7 +3,6 @@
 #include "model/Card.h"
 #include "model/CardStore.h"
 #include "platform/KeyCharacters.h"
-#include "views/CallbackMenuItem.h"
 #include "views/CardRowView.h"
 #include "views/CardSlotView.h"
 #include "views/ViewLook.h"
@@ -138,7 +137,7 @@ void CardListViewController::reloadCards()
         }
         const Card &card = cards.at(i);
         auto *row = new CardRowView(card, activeID == card.id);
-        row->setDelegate(this);
+        connectRow(row);
         slot->hostRow(row, card.id);
     }
 }
@@ -191,66 +190,47 @@ void CardListViewController::collapseTapped()
         onCollapse();
 }
 
-void CardListViewController::cardRowDidSelect(const QUuid &cardID)
+void CardListViewController::connectRow(const CardRowView *row)
 {
-    m_cardStore->select(cardID);
+    CardStore *store = m_cardStore;
+    connect(row, &CardRowView::cardRowDidSelect, this,
+            [store](const QUuid &id) { store->select(id); });
+    connect(row, &CardRowView::cardRowDidRequestEdit, this, &CardListViewController::requestEdit);
+    connect(row, &CardRowView::cardRowDidRequestMenu, this, &CardListViewController::popUpMenu);
+    connect(row, &CardRowView::cardRowDidTogglePin, this,
+            [store](const QUuid &id) { store->togglePin(id); });
+    connect(row, &CardRowView::cardRowDidDelete, this,
+            [store](const QUuid &id) { store->remove(id); });
 }
 
-void CardListViewController::cardRowDidRequestEdit(const QUuid &cardID)
+void CardListViewController::requestEdit(const QUuid &cardID)
 {
     if (const std::optional<Card> card = m_cardStore->card(cardID))
-        requestEdit(*card);
+        Q_EMIT cardListDidRequestEdit(*card);
 }
 
-void CardListViewController::cardRowDidRequestMenu(const QUuid &cardID)
+void CardListViewController::popUpMenu(const QUuid &cardID)
 {
-    const std::optional<Card> card = m_cardStore->card(cardID);
-    if (!card)
-        return;
-    contextMenu(*card)->popup(QCursor::pos());
-}
-
-void CardListViewController::cardRowDidTogglePin(const QUuid &cardID)
-{
-    m_cardStore->togglePin(cardID);
-}
-
-void CardListViewController::cardRowDidDelete(const QUuid &cardID)
-{
-    m_cardStore->remove(cardID);
+    if (const std::optional<Card> card = m_cardStore->card(cardID))
+        contextMenu(*card)->popup(QCursor::pos());
 }
 
 QMenu *CardListViewController::contextMenu(const Card &card)
 {
     auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    QPointer<CardListViewController> list(this);
+    CardStore *store = m_cardStore;
     const QUuid id = card.id;
-    const auto onStore = [list, id](auto operation) {
-        return [list, id, operation] {
-            if (list)
-                (list->m_cardStore->*operation)(id);
-        };
-    };
-    const auto add = [menu](const QString &title, std::function<void()> callback) {
-        menu->addAction(new CallbackMenuItem(title, std::move(callback), menu));
-    };
-    add(QStringLiteral("クリップボードにコピー"), onStore(&CardStore::select));
-    add(QStringLiteral("入力欄で編集"), [list, card] { // the card as it was when the menu opened
-        if (list)
-            list->requestEdit(card);
-    });
+    menu->addAction(QStringLiteral("クリップボードにコピー"), this,
+                    [store, id] { store->select(id); });
+    // The card as it was when the menu opened.
+    menu->addAction(QStringLiteral("入力欄で編集"), this,
+                    [this, card] { Q_EMIT cardListDidRequestEdit(card); });
     menu->addSeparator();
-    add(QStringLiteral("上に移動"), onStore(&CardStore::moveUp));
-    add(card.isPinned ? QStringLiteral("固定を解除") : QStringLiteral("固定"),
-        onStore(&CardStore::togglePin));
+    menu->addAction(QStringLiteral("上に移動"), this, [store, id] { store->moveUp(id); });
+    menu->addAction(card.isPinned ? QStringLiteral("固定を解除") : QStringLiteral("固定"), this,
+                    [store, id] { store->togglePin(id); });
     menu->addSeparator();
-    add(QStringLiteral("削除"), onStore(&CardStore::remove));
+    menu->addAction(QStringLiteral("削除"), this, [store, id] { store->remove(id); });
     return menu;
-}
-
-void CardListViewController::requestEdit(const Card &card)
-{
-    if (CardListDelegate *delegate = m_delegate.get())
-        delegate->cardListDidRequestEdit(card);
 }

@@ -1,16 +1,13 @@
 #pragma once
 
-#include "views/CardListDelegate.h"
+#include "model/Card.h"
 #include "views/CardRowView.h"
-#include "views/CardRowViewDelegate.h"
 #include "views/CoalescedReload.h"
-#include "views/WeakDelegate.h"
 
 #include <QList>
 #include <QWidget>
 #include <functional>
 
-struct Card;
 class CardSlotView;
 class CardStore;
 class QKeyEvent;
@@ -21,7 +18,7 @@ class QPushButton;
 // The history column: a header ("履歴", "設定", "たたむ") above six one-line card slots.
 // It owns no data; it renders the card store and rebuilds its rows one event-loop turn after
 // the store announces a change (once for all the changes made by one event).
-class CardListViewController : public QWidget, public CardRowViewDelegate
+class CardListViewController : public QWidget
 {
     Q_OBJECT
 
@@ -31,8 +28,6 @@ public:
 
     CardListViewController(CardStore &cardStore, std::function<void()> onOpenSettings,
                            std::function<void()> onCollapse, QWidget *parent = nullptr);
-
-    void setDelegate(CardListDelegate *delegate) { m_delegate.reset(delegate); }
 
     // Rebuilds every slot from the store's current state.
     void reloadCards();
@@ -50,11 +45,9 @@ public:
     std::function<void()> onOpenSettings;
     std::function<void()> onCollapse;
 
-    void cardRowDidSelect(const QUuid &cardID) override;
-    void cardRowDidRequestEdit(const QUuid &cardID) override;
-    void cardRowDidRequestMenu(const QUuid &cardID) override;
-    void cardRowDidTogglePin(const QUuid &cardID) override;
-    void cardRowDidDelete(const QUuid &cardID) override;
+Q_SIGNALS:
+    // The main panel puts the card's text into the editor and focuses it.
+    void cardListDidRequestEdit(const Card &card);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -65,14 +58,15 @@ private:
     void buildSlots();
     void buildLayout();
     void installStoreObserver();
+    void connectRow(const CardRowView *row);
     void openSettingsTapped();
     void collapseTapped();
     bool selectCardAtNumber(const QString &characters);
     QMenu *contextMenu(const Card &card);
-    void requestEdit(const Card &card);
+    void requestEdit(const QUuid &cardID);
+    void popUpMenu(const QUuid &cardID);
 
     CardStore *m_cardStore;
-    WeakDelegate<CardListDelegate> m_delegate;
     QWidget *m_headerView;
     QLabel *m_titleLabel;
     QPushButton *m_settingsButton;

@@ -91,29 +91,23 @@ void CardRowView::paintEvent(QPaintEvent *)
 // The first click of a double click copies, the second edits; a third does nothing more.
 void CardRowView::mouseDown(int clickCount)
 {
-    CardRowViewDelegate *delegate = m_delegate.get();
-    if (!delegate)
-        return;
     if (clickCount == 1)
-        delegate->cardRowDidSelect(m_cardID);
+        Q_EMIT cardRowDidSelect(m_cardID);
     else if (clickCount == 2)
-        delegate->cardRowDidRequestEdit(m_cardID);
+        Q_EMIT cardRowDidRequestEdit(m_cardID);
 }
 
 void CardRowView::rightMouseDown()
 {
-    if (CardRowViewDelegate *delegate = m_delegate.get())
-        delegate->cardRowDidRequestMenu(m_cardID);
+    Q_EMIT cardRowDidRequestMenu(m_cardID);
 }
 
 void CardRowView::pinTapped()
 {
-    if (CardRowViewDelegate *delegate = m_delegate.get())
-        delegate->cardRowDidTogglePin(m_cardID);
+    Q_EMIT cardRowDidTogglePin(m_cardID);
 }
 
 void CardRowView::deleteTapped()
 {
-    if (CardRowViewDelegate *delegate = m_delegate.get())
-        delegate->cardRowDidDelete(m_cardID);
+    Q_EMIT cardRowDidDelete(m_cardID);
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "views/CardRowViewDelegate.h"
 #include "views/PanelItemView.h"
-#include "views/WeakDelegate.h"
 
 #include <QUuid>
 
@@ -21,8 +19,6 @@ public:
 
     CardRowView(const Card &card, bool isActiveCard, QWidget *parent = nullptr);
 
-    void setDelegate(CardRowViewDelegate *delegate) { m_delegate.reset(delegate); }
-
     QUuid cardID() const { return m_cardID; }
     bool isActiveCard() const { return m_isActiveCard; }
     bool isPinned() const { return m_isPinned; }
@@ -30,6 +26,14 @@ public:
     ElidedLabel *bodyLabel() const { return m_bodyLabel; }
     QPushButton *pinButton() const { return m_pinButton; }
     QPushButton *deleteButton() const { return m_deleteButton; }
+
+Q_SIGNALS:
+    // What the row reports to the list that hosts it, each with the row's card identifier.
+    void cardRowDidSelect(const QUuid &cardID);
+    void cardRowDidRequestEdit(const QUuid &cardID);
+    void cardRowDidRequestMenu(const QUuid &cardID);
+    void cardRowDidTogglePin(const QUuid &cardID);
+    void cardRowDidDelete(const QUuid &cardID);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -43,7 +47,6 @@ private:
     void pinTapped();
     void deleteTapped();
 
-    WeakDelegate<CardRowViewDelegate> m_delegate;
     const QUuid m_cardID;
     const bool m_isActiveCard;
     const bool m_isPinned;

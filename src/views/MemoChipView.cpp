@@ -1,7 +1,6 @@
 #include "views/MemoChipView.h"
 
 #include "model/Memo.h"
-#include "views/CallbackMenuItem.h"
 #include "views/ElidedLabel.h"
 #include "views/ViewLook.h"
 
@@ -10,7 +9,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
-#include <QPointer>
 #include <algorithm>
 
 MemoChipView::MemoChipView(const Memo &memo, bool isActive, QWidget *parent)
@@ -106,21 +104,10 @@ QMenu *MemoChipView::makeContextMenu()
 {
     auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    QPointer<MemoChipView> chip(this);
-    auto item = [menu, chip](const QString &title,
-                             std::function<void(const QUuid &)> MemoChipView::*closure) {
-        menu->addAction(new MemoCallbackMenuItem(
-            title,
-            [chip, closure] {
-                if (chip)
-                    chip->send(chip.data()->*closure);
-            },
-            menu));
-    };
-    item(QStringLiteral("入力欄で編集"), &MemoChipView::onEdit);
-    item(m_isPinned ? QStringLiteral("固定を解除") : QStringLiteral("固定"),
-         &MemoChipView::onTogglePin);
+    menu->addAction(QStringLiteral("入力欄で編集"), this, [this] { send(onEdit); });
+    menu->addAction(m_isPinned ? QStringLiteral("固定を解除") : QStringLiteral("固定"), this,
+                    [this] { send(onTogglePin); });
     menu->addSeparator();
-    item(QStringLiteral("削除"), &MemoChipView::onDelete);
+    menu->addAction(QStringLiteral("削除"), this, [this] { send(onDelete); });
     return menu;
 }

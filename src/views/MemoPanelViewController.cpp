@@ -295,8 +295,7 @@ void MemoPanelViewController::editMemo(const QUuid &id)
     if (!memo)
         return;
     m_memoStore->select(id, false);
-    if (MemoPanelDelegate *delegate = m_delegate.get())
-        delegate->memoPanelDidRequestEdit(*memo);
+    Q_EMIT memoPanelDidRequestEdit(*memo);
 }
 
 void MemoPanelViewController::openFolderTapped()
@@ -311,8 +310,7 @@ void MemoPanelViewController::openFolderTapped()
 void MemoPanelViewController::addMemoTapped()
 {
     const Memo memo = m_memoStore->create();
-    if (MemoPanelDelegate *delegate = m_delegate.get())
-        delegate->memoPanelDidRequestEdit(memo);
+    Q_EMIT memoPanelDidRequestEdit(memo);
 }
 
 void MemoPanelViewController::applyInputToMemoTapped()

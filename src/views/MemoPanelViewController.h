@@ -1,14 +1,12 @@
 #pragma once
 
+#include "model/Memo.h"
 #include "views/CoalescedReload.h"
-#include "views/MemoPanelDelegate.h"
-#include "views/WeakDelegate.h"
 
 #include <QUuid>
 #include <QWidget>
 #include <functional>
 
-struct Memo;
 class MemoChipView;
 class MemoStore;
 class QHBoxLayout;
@@ -28,8 +26,6 @@ class MemoPanelViewController : public QWidget
 public:
     explicit MemoPanelViewController(MemoStore &memoStore, QWidget *parent = nullptr);
 
-    void setDelegate(MemoPanelDelegate *delegate) { m_delegate.reset(delegate); }
-
     // Run by "反映"; supplied when the main panel is assembled.
     std::function<void()> onApplyInputToMemo;
 
@@ -46,6 +42,10 @@ public:
     QList<QWidget *> arrangedViews() const;
 
     QSize sizeHint() const override;
+
+Q_SIGNALS:
+    // The main panel puts the memo's text into the editor and focuses it.
+    void memoPanelDidRequestEdit(const Memo &memo);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -73,7 +73,6 @@ private:
     void editMemo(const QUuid &id);
 
     MemoStore *m_memoStore;
-    WeakDelegate<MemoPanelDelegate> m_delegate;
     QLabel *m_titleLabel;
     QPushButton *m_folderButton;
     QPushButton *m_addButton;

@@ -74,8 +74,10 @@ void MainPanelViewController::loadView()
     m_brandMarkView->setAlpha(brandMarkAlpha);
 
     m_inputViewController->setDelegate(this);
-    m_memoPanelViewController->setDelegate(this);
-    m_cardListViewController->setDelegate(this);
+    connect(m_memoPanelViewController, &MemoPanelViewController::memoPanelDidRequestEdit, this,
+            &MainPanelViewController::memoPanelDidRequestEdit);
+    connect(m_cardListViewController, &CardListViewController::cardListDidRequestEdit, this,
+            &MainPanelViewController::cardListDidRequestEdit);
     QPointer<MainPanelViewController> panel(this);
     m_memoPanelViewController->onApplyInputToMemo = [panel] {
         if (panel)

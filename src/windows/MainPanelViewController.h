@@ -1,8 +1,6 @@
 #pragma once
 
 #include "editor/PasteInputDelegate.h"
-#include "views/CardListDelegate.h"
-#include "views/MemoPanelDelegate.h"
 #include "windows/PanelScreenCorner.h"
 
 #include <QWidget>
@@ -10,8 +8,10 @@
 #include <functional>
 #include <memory>
 
+struct Card;
 class CardListViewController;
 class CardStore;
+struct Memo;
 class MemoPanelViewController;
 class MemoStore;
 class PanelKeyMonitor;
@@ -23,10 +23,7 @@ class ZorvBrandMarkView;
 // hairline dividers and the faint brand mark. It records each confirm (card, active memo) before
 // handing over to the window, loads chosen cards and memos into the editor, and watches the
 // panel's own shortcuts while the panel is the active window.
-class MainPanelViewController : public QWidget,
-                                public PasteInputDelegate,
-                                public CardListDelegate,
-                                public MemoPanelDelegate
+class MainPanelViewController : public QWidget, public PasteInputDelegate
 {
     Q_OBJECT
 
@@ -64,8 +61,8 @@ public:
     bool hasKeyMonitor() const { return m_keyMonitor != nullptr; }
 
     void pasteInputDidConfirm(const QString &text) override;
-    void cardListDidRequestEdit(const Card &card) override;
-    void memoPanelDidRequestEdit(const Memo &memo) override;
+    void cardListDidRequestEdit(const Card &card);
+    void memoPanelDidRequestEdit(const Memo &memo);
     // The memo strip's "反映": the editor's whole text goes into the active memo (or a new one
     // when the active memo holds text the editor never held).
     void applyInputToMemo();

@@ -16,10 +16,8 @@
 
 namespace {
 
-class EditRecorder : public QObject, public CardListDelegate
+struct EditRecorder
 {
-public:
-    void cardListDidRequestEdit(const Card &card) override { edited.append(card); }
     QList<Card> edited;
 };
 
@@ -44,7 +42,8 @@ private slots:
         editor.edited.clear();
         list = std::make_unique<CardListViewController>(
             *store, [this] { ++settingsCalls; }, [this] { ++collapseCalls; });
-        list->setDelegate(&editor);
+        connect(list.get(), &CardListViewController::cardListDidRequestEdit, this,
+                [this](const Card &card) { editor.edited.append(card); });
         list->resize(120, 373);
         list->show();
         Pasteboard::setString(QStringLiteral("untouched"));

@@ -20,10 +20,8 @@
 
 namespace {
 
-class EditRecorder : public QObject, public MemoPanelDelegate
+struct EditRecorder
 {
-public:
-    void memoPanelDidRequestEdit(const Memo &memo) override { edited.append(memo); }
     QList<Memo> edited;
 };
 
@@ -53,7 +51,8 @@ private slots:
         store->reload();
         editor.edited.clear();
         panel = std::make_unique<MemoPanelViewController>(*store);
-        panel->setDelegate(&editor);
+        connect(panel.get(), &MemoPanelViewController::memoPanelDidRequestEdit, this,
+                [this](const Memo &memo) { editor.edited.append(memo); });
         panel->resize(595, 112);
         panel->show();
         Pasteboard::setString(QStringLiteral("untouched"));
