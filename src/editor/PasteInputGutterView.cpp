@@ -1,6 +1,5 @@
 #include "editor/PasteInputGutterView.h"
 
-#include "editor/PasteInputGutterViewDelegate.h"
 #include "editor/TextViewRows.h"
 #include "model/AppSettings.h"
 
@@ -87,13 +86,6 @@ void PasteInputGutterView::setTextView(QPlainTextEdit *textView)
     if (textView)
         followCaret();
     update();
-}
-
-void PasteInputGutterView::setDelegate(PasteInputGutterViewDelegate *delegate)
-{
-    m_delegate = delegate;
-    m_delegateObject = dynamic_cast<QObject *>(delegate);
-    m_delegateIsObject = !m_delegateObject.isNull();
 }
 
 void PasteInputGutterView::setPalette(const EditorThemePalette &palette, bool dark,
@@ -289,10 +281,7 @@ bool PasteInputGutterView::event(QEvent *event)
 
 void PasteInputGutterView::foldButtonTapped(int line)
 {
-    // The delegate is a weak reference: a delegate that is gone gets no calls.
-    if (!m_delegate || (m_delegateObject.isNull() && m_delegateIsObject))
-        return;
-    m_delegate->gutterDidTapFold(line);
+    Q_EMIT gutterDidTapFold(line);
 }
 
 void PasteInputGutterView::textViewUpdated(const QRect &rect, int dy)

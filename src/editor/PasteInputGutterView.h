@@ -8,8 +8,6 @@
 #include <QWidget>
 #include <optional>
 
-class PasteInputGutterViewDelegate;
-
 // The strip left of the text: one right-aligned number per line of text, on its first visual
 // row, a band behind the active line, and a ▼/▶ button on every line that can be folded or is
 // folded. It does not scroll itself; it follows the text view's layout and scrolling, and paints
@@ -35,7 +33,6 @@ public:
 
     void setTextView(QPlainTextEdit *textView);
     QPlainTextEdit *textView() const { return m_textView; }
-    void setDelegate(PasteInputGutterViewDelegate *delegate);
 
     void setPalette(const EditorThemePalette &palette, bool dark, qreal lineNumberFontSize);
     const EditorThemePalette &palette() const { return m_palette; }
@@ -68,6 +65,10 @@ public:
 
     QSize sizeHint() const override;
 
+Q_SIGNALS:
+    // The fold button on line `line` was clicked; the editor folds or unfolds the line.
+    void gutterDidTapFold(int line);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -85,9 +86,6 @@ private:
     qreal viewportOffset() const;
 
     QPointer<QPlainTextEdit> m_textView;
-    PasteInputGutterViewDelegate *m_delegate = nullptr;
-    QPointer<QObject> m_delegateObject; // a delegate that is a QObject is noticed when it is gone
-    bool m_delegateIsObject = false;
     EditorThemePalette m_palette;
     bool m_dark = true;
     qreal m_lineNumberFontSize = 11;

@@ -2,14 +2,12 @@
 
 #include "editor/DocumentText.h"
 #include "editor/EditorFonts.h"
-#include "editor/PasteInputDelegate.h"
 #include "editor/SyntaxHighlighter.h"
 #include "model/AppSettings.h"
 #include "platform/Pasteboard.h"
 #include "platform/SettingsNotifier.h"
 
 #include "editor/PasteInputGutterView.h"
-#include "editor/PasteInputGutterViewDelegate.h"
 #include "editor/PasteInputIndentGuideView.h"
 
 #include <QFontDatabase>
@@ -47,21 +45,6 @@ protected:
 private:
     QColor m_background;
     QColor m_border;
-};
-
-// Passes the gutter's fold clicks to the editor; lives as the editor's child.
-class GutterDelegate : public QObject, public PasteInputGutterViewDelegate
-{
-public:
-    explicit GutterDelegate(PasteInputViewController *editor)
-        : QObject(editor)
-        , m_editor(editor)
-    {
-    }
-    void gutterDidTapFold(int row) override { m_editor->gutterDidTapFold(row); }
-
-private:
-    PasteInputViewController *m_editor;
 };
 
 bool isNewlineCharacter(QChar c)
@@ -141,7 +124,8 @@ void PasteInputViewController::loadView()
 void PasteInputViewController::attachGutterAndGuides()
 {
     auto *gutter = new PasteInputGutterView(m_inputContainer);
-    gutter->setDelegate(new GutterDelegate(this));
+    connect(gutter, &PasteInputGutterView::gutterDidTapFold, this,
+            &PasteInputViewController::gutterDidTapFold);
     gutter->setTextView(m_textView);
     m_gutterView = gutter;
     auto *guides = new PasteInputIndentGuideView(m_textView->viewport());
@@ -352,8 +336,7 @@ QString PasteInputViewController::textWithoutFoldBadges() const
 void PasteInputViewController::deliver(const QString &confirmed)
 {
     Pasteboard::setString(confirmed);
-    if (m_delegate)
-        m_delegate->pasteInputDidConfirm(confirmed);
+    emit pasteInputDidConfirm(confirmed);
 }
 
 void PasteInputViewController::confirmText()

@@ -12,7 +12,6 @@
 
 #include <memory>
 
-class PasteInputDelegate;
 class PasteInputGutterView;
 class PasteInputIndentGuideView;
 class SyntaxHighlighter;
@@ -20,9 +19,9 @@ class QLabel;
 class QPushButton;
 
 // The plain-text editor of the panel: text view, line-number gutter, indent guides, character
-// counter and the unfold-all button in one rounded container. It confirms its text (clipboard
-// plus delegate), detects the double-newline trigger, indents and outdents, pastes plain text
-// and keeps the folds. The controller is its own root view.
+// counter and the unfold-all button in one rounded container. It confirms its text (clipboard,
+// then pasteInputDidConfirm), detects the double-newline trigger, indents and outdents, pastes
+// plain text and keeps the folds. The controller is its own root view.
 //
 // Every reaction to an edit is proportional to the edit: the counter keeps per-line counts,
 // the fold state lives in the text (see LineFolding), the gutter and guides look only at the
@@ -34,10 +33,6 @@ class PasteInputViewController : public QWidget
 public:
     explicit PasteInputViewController(QWidget *parent = nullptr);
     ~PasteInputViewController() override;
-
-    // The delegate outlives the editor (the main panel owns both).
-    void setDelegate(PasteInputDelegate *delegate) { m_delegate = delegate; }
-    PasteInputDelegate *delegate() const { return m_delegate; }
 
     // Replaces the whole text; not an undoable edit. Clears folds and the confirm offset.
     void loadText(const QString &text);
@@ -87,6 +82,9 @@ public slots:
     void unfoldAllTapped();
 
 signals:
+    // A successful confirm, after the clipboard already holds the text; text is trimmed and
+    // never empty.
+    void pasteInputDidConfirm(const QString &text);
     // The whole text was replaced by loadText (a memo, a card, clearing).
     void textLoaded();
 
@@ -122,7 +120,6 @@ private:
     // Runs edit as one undo step with text-change handling suspended.
     template <typename Edit> bool programmaticEdit(Edit edit);
 
-    PasteInputDelegate *m_delegate = nullptr;
     QWidget *m_inputContainer = nullptr;
     PasteInputGutterView *m_gutterView = nullptr;
     PasteInputIndentGuideView *m_indentGuideView = nullptr;

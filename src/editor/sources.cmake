@@ -12,7 +12,6 @@ list(APPEND ZORV_SOURCES
   src/editor/EditorThemePalette.h
   src/editor/LineFolding.cpp
   src/editor/LineFolding.h
-  src/editor/PasteInputDelegate.h
   src/editor/PasteInputTextView.cpp
   src/editor/PasteInputTextView.h
   src/editor/PasteInputViewController.cpp
@@ -39,7 +38,6 @@ list(APPEND ZORV_SOURCES
 list(APPEND ZORV_SOURCES
   src/editor/PasteInputGutterView.cpp
   src/editor/PasteInputGutterView.h
-  src/editor/PasteInputGutterViewDelegate.h
   src/editor/PasteInputIndentGuideView.cpp
   src/editor/PasteInputIndentGuideView.h
   src/editor/TextViewRows.cpp

@@ -73,7 +73,8 @@ void MainPanelViewController::loadView()
     m_brandMarkView->watermarkAlpha = brandMarkAlpha;
     m_brandMarkView->setAlpha(brandMarkAlpha);
 
-    m_inputViewController->setDelegate(this);
+    connect(m_inputViewController, &PasteInputViewController::pasteInputDidConfirm, this,
+            &MainPanelViewController::pasteInputDidConfirm);
     connect(m_memoPanelViewController, &MemoPanelViewController::memoPanelDidRequestEdit, this,
             &MainPanelViewController::memoPanelDidRequestEdit);
     connect(m_cardListViewController, &CardListViewController::cardListDidRequestEdit, this,

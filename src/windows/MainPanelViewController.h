@@ -1,6 +1,5 @@
 #pragma once
 
-#include "editor/PasteInputDelegate.h"
 #include "windows/PanelScreenCorner.h"
 
 #include <QWidget>
@@ -23,7 +22,7 @@ class ZorvBrandMarkView;
 // hairline dividers and the faint brand mark. It records each confirm (card, active memo) before
 // handing over to the window, loads chosen cards and memos into the editor, and watches the
 // panel's own shortcuts while the panel is the active window.
-class MainPanelViewController : public QWidget, public PasteInputDelegate
+class MainPanelViewController : public QWidget
 {
     Q_OBJECT
 
@@ -60,7 +59,7 @@ public:
     ZorvBrandMarkView *brandMarkView() const { return m_brandMarkView; }
     bool hasKeyMonitor() const { return m_keyMonitor != nullptr; }
 
-    void pasteInputDidConfirm(const QString &text) override;
+    void pasteInputDidConfirm(const QString &text);
     void cardListDidRequestEdit(const Card &card);
     void memoPanelDidRequestEdit(const Memo &memo);
     // The memo strip's "反映": the editor's whole text goes into the active memo (or a new one

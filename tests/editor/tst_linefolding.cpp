@@ -1,4 +1,3 @@
-#include "editor/PasteInputDelegate.h"
 #include "editor/PasteInputGutterView.h"
 #include "editor/PasteInputViewController.h"
 #include "platform/Pasteboard.h"
@@ -12,12 +11,6 @@
 namespace {
 
 const QString badge = QStringLiteral(" \u2026");
-
-struct RecordingDelegate : PasteInputDelegate
-{
-    QStringList confirmed;
-    void pasteInputDidConfirm(const QString &text) override { confirmed.append(text); }
-};
 
 // A from-scratch count of user-perceived characters, independent of the editor's cache.
 int graphemes(const QString &text)
@@ -51,8 +44,6 @@ private slots:
         m_editor = std::make_unique<PasteInputViewController>();
         m_editor->resize(640, 400);
         m_editor->show();
-        m_delegate.confirmed.clear();
-        m_editor->setDelegate(&m_delegate);
     }
 
     void foldable_data()
@@ -561,7 +552,6 @@ private:
     }
 
     std::unique_ptr<PasteInputViewController> m_editor;
-    RecordingDelegate m_delegate;
 };
 
 QTEST_MAIN(TestLineFolding)

@@ -1,4 +1,3 @@
-#include "editor/PasteInputDelegate.h"
 #include "editor/PasteInputViewController.h"
 #include "model/AppSettings.h"
 #include "platform/Pasteboard.h"
@@ -12,12 +11,6 @@
 #include <QtTest>
 
 namespace {
-
-struct RecordingDelegate : PasteInputDelegate
-{
-    QStringList confirmed;
-    void pasteInputDidConfirm(const QString &text) override { confirmed.append(text); }
-};
 
 const QString sentinel = QStringLiteral("(clipboard untouched)");
 
@@ -36,8 +29,9 @@ private slots:
         m_editor = std::make_unique<PasteInputViewController>();
         m_editor->resize(640, 360);
         m_editor->show();
-        m_delegate.confirmed.clear();
-        m_editor->setDelegate(&m_delegate);
+        m_confirmed.clear();
+        connect(m_editor.get(), &PasteInputViewController::pasteInputDidConfirm, this,
+                [this](const QString &text) { m_confirmed.append(text); });
         Pasteboard::setString(sentinel);
     }
 
@@ -64,11 +58,11 @@ private slots:
         m_editor->confirmText();
         QCOMPARE(m_editor->text(), text); // a confirm never changes the editor
         if (expected.isEmpty()) {
-            QVERIFY(m_delegate.confirmed.isEmpty());
+            QVERIFY(m_confirmed.isEmpty());
             QCOMPARE(Pasteboard::string(), sentinel);
             QCOMPARE(m_editor->lastDoubleNewlineConfirmEnd(), 0);
         } else {
-            QCOMPARE(m_delegate.confirmed, QStringList{expected});
+            QCOMPARE(m_confirmed, QStringList{expected});
             QCOMPARE(Pasteboard::string(), expected);
             QCOMPARE(m_editor->lastDoubleNewlineConfirmEnd(), int(text.size()));
         }
@@ -97,11 +91,11 @@ private slots:
         m_editor->loadText(QStringLiteral("note"));
         QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(m_editor->handleKeyChord(press), confirms);
-        QCOMPARE(m_delegate.confirmed, confirms ? QStringList{"note"} : QStringList{});
+        QCOMPARE(m_confirmed, confirms ? QStringList{"note"} : QStringList{});
         // The same key typed into the text view: a chord is consumed and changes no text.
-        m_delegate.confirmed.clear();
+        m_confirmed.clear();
         QTest::keyClick(m_editor->textView(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(m_delegate.confirmed, confirms ? QStringList{"note"} : QStringList{});
+        QCOMPARE(m_confirmed, confirms ? QStringList{"note"} : QStringList{});
         if (confirms)
             QCOMPARE(m_editor->text(), QStringLiteral("note"));
     }
@@ -110,13 +104,13 @@ private slots:
     {
         AppSettings::setConfirmTrigger(ConfirmTrigger::doubleNewline);
         typeKeys(QStringLiteral("abc\n\n"));
-        QCOMPARE(m_delegate.confirmed, QStringList{"abc"});
+        QCOMPARE(m_confirmed, QStringList{"abc"});
         QCOMPARE(m_editor->text(), QStringLiteral("abc\n\n"));
         QCOMPARE(m_editor->lastDoubleNewlineConfirmEnd(), 3);
         typeKeys(QStringLiteral("\n"));
-        QCOMPARE(m_delegate.confirmed.size(), 1);
+        QCOMPARE(m_confirmed.size(), 1);
         typeKeys(QStringLiteral("def\n\n"));
-        QCOMPARE(m_delegate.confirmed, (QStringList{"abc", "def"}));
+        QCOMPARE(m_confirmed, (QStringList{"abc", "def"}));
         QCOMPARE(Pasteboard::string(), QStringLiteral("def"));
         QCOMPARE(m_editor->lastDoubleNewlineConfirmEnd(), 9);
     }
@@ -125,7 +119,7 @@ private slots:
     void doubleNewlineNeedsTheTriggerAndTheEnd()
     {
         typeKeys(QStringLiteral("abc\n\n\n"));
-        QVERIFY(m_delegate.confirmed.isEmpty());
+        QVERIFY(m_confirmed.isEmpty());
         AppSettings::setConfirmTrigger(ConfirmTrigger::doubleNewline);
         m_editor->loadText(QStringLiteral("one\ntwo\nthree"));
         QTextCursor cursor = m_editor->textView()->textCursor();
@@ -133,7 +127,7 @@ private slots:
         m_editor->textView()->setTextCursor(cursor);
         typeKeys(QStringLiteral("\n"));
         QCOMPARE(m_editor->text(), QStringLiteral("one\ntwo\n\nthree"));
-        QVERIFY(m_delegate.confirmed.isEmpty());
+        QVERIFY(m_confirmed.isEmpty());
     }
 
     void shorterTextRestartsTheConfirmOffset()
@@ -149,7 +143,7 @@ private slots:
             QTest::keyClick(m_editor->textView(), Qt::Key_Backspace);
         QCOMPARE(m_editor->lastDoubleNewlineConfirmEnd(), 0);
         typeKeys(QStringLiteral("X\n\n"));
-        QCOMPARE(m_delegate.confirmed.last(), QStringLiteral("firstX"));
+        QCOMPARE(m_confirmed.last(), QStringLiteral("firstX"));
     }
 
     // Regression: folding, unfolding, indenting and outdenting moved the confirm offset back to
@@ -183,11 +177,11 @@ private slots:
         ownEdit(before);
         m_editor->textView()->moveCursor(QTextCursor::End);
         typeKeys(QStringLiteral("\n"));
-        QCOMPARE(m_delegate.confirmed.size(), 1);
+        QCOMPARE(m_confirmed.size(), 1);
         ownEdit(after);
         m_editor->textView()->moveCursor(QTextCursor::End);
         typeKeys(QStringLiteral("d\n\n"));
-        QCOMPARE(m_delegate.confirmed.value(1), QStringLiteral("d"));
+        QCOMPARE(m_confirmed.value(1), QStringLiteral("d"));
     }
 
     void indentAndOutdent_data()
@@ -339,7 +333,7 @@ private slots:
         QCOMPARE(m_editor->text(), QStringLiteral("a日本"));
         QCOMPARE(m_editor->characterCountLabel()->text(), QStringLiteral("3"));
         m_editor->confirmText();
-        QCOMPARE(m_delegate.confirmed, QStringList{"a日本"});
+        QCOMPARE(m_confirmed, QStringList{"a日本"});
     }
 
 private:
@@ -371,7 +365,7 @@ private:
     }
 
     std::unique_ptr<PasteInputViewController> m_editor;
-    RecordingDelegate m_delegate;
+    QStringList m_confirmed;
 };
 
 QTEST_MAIN(TestPasteInputViewController)
