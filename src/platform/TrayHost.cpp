@@ -13,10 +13,13 @@ bool trayShowsWideIcons()
            bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher"));
 }
 
-bool trayHostPresent()
+bool systemTrayPresent()
 {
-    if (trayShowsWideIcons())
-        return true;
     const auto x11 = X11Connection::ofQt();
     return x11 && x11->selectionOwner("_NET_SYSTEM_TRAY_S0") != 0;
+}
+
+bool trayHostPresent()
+{
+    return trayShowsWideIcons() || systemTrayPresent();
 }

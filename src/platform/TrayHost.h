@@ -9,3 +9,5 @@ bool trayShowsWideIcons();
 // XEmbed system tray on X11. Qt decides once, at the first tray icon, which of the two it
 // speaks, so the icon is made only once one of them is there.
 bool trayHostPresent();
+// Whether an XEmbed system tray runs on this X display.
+bool systemTrayPresent();

@@ -1,5 +1,8 @@
 #include "platform/TrayHostWatcher.h"
 
+#include "platform/TrayHost.h"
+#include "platform/x11/X11Connection.h"
+
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
@@ -24,6 +27,21 @@ TrayHostWatcher::TrayHostWatcher(QDBusConnection bus, QObject *parent)
                   QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(hostRegistered()));
     if (m_bus.interface() && m_bus.interface()->isServiceRegistered(watcherService))
         watcherRegistered();
+    if (X11Connection::ofQt()) {
+        connect(&m_systemTrayPoll, &QTimer::timeout, this, &TrayHostWatcher::lookForSystemTray);
+        m_systemTrayPoll.start(1000);
+    }
+}
+
+// A system tray takes a selection, which nobody is told about without listening to the root
+// window; asking for its owner now and then is cheaper than that. A panel that starts at login
+// comes within the first minute, one started by hand later is found within half a minute.
+void TrayHostWatcher::lookForSystemTray()
+{
+    if (systemTrayPresent())
+        hostRegistered();
+    else if (++m_polls == 60)
+        m_systemTrayPoll.setInterval(30000);
 }
 
 // Qt asks the watcher whether a host is registered before it speaks StatusNotifierItem: a
@@ -45,5 +63,6 @@ void TrayHostWatcher::hostRegistered()
     if (m_announced)
         return;
     m_announced = true;
+    m_systemTrayPoll.stop();
     Q_EMIT hostAppeared();
 }

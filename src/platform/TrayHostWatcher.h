@@ -2,9 +2,11 @@
 
 #include <QDBusConnection>
 #include <QObject>
+#include <QTimer>
 
-// Waits for a StatusNotifierItem host to appear on the session bus (GNOME's AppIndicator
-// extension switched on, a panel started later) and says so once.
+// Waits for a tray to appear and says so once: a StatusNotifierItem host on the session bus
+// (GNOME's AppIndicator extension switched on, a panel started later), or on X11 an XEmbed
+// system tray (a panel that starts after Zorv at login).
 class TrayHostWatcher : public QObject
 {
     Q_OBJECT
@@ -21,6 +23,10 @@ private Q_SLOTS:
     void hostRegistered();
 
 private:
+    void lookForSystemTray();
+
     QDBusConnection m_bus;
     bool m_announced = false;
+    QTimer m_systemTrayPoll;
+    int m_polls = 0;
 };

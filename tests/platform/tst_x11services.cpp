@@ -5,11 +5,13 @@
 #include "hotkey/HotKey.h"
 #include "hotkey/HotKeysController.h"
 #include "platform/DesktopSession.h"
+#include "platform/TrayHostWatcher.h"
 #include "platform/WindowSystem.h"
 #include "platform/x11/X11HotkeyBackend.h"
 
 #include <QGuiApplication>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 #include <QWindow>
@@ -100,6 +102,12 @@ public:
     }
 
     quint32 root() const { return m_root; }
+
+    void ownSelection(quint32 window, const char *name)
+    {
+        xcb_set_selection_owner(m_connection, window, atom(name), XCB_CURRENT_TIME);
+        xcb_flush(m_connection);
+    }
 
 private:
     void xcb_aux_sync()
@@ -339,6 +347,19 @@ private slots:
         m_windows->keepOnAllDesktops(&panel, false);
         QTRY_COMPARE(other.property(panel.winId(), "_NET_WM_DESKTOP"), allDesktops);
         QVERIFY(!other.property(panel.winId(), "_NET_WM_STATE").contains(skipTaskbar));
+    }
+
+    // A panel that starts after Zorv at login still gets the icon.
+    void systemTrayThatComesLater()
+    {
+        TrayHostWatcher watcher(QDBusConnection(QStringLiteral("no bus")));
+        QSignalSpy appeared(&watcher, &TrayHostWatcher::hostAppeared);
+        const auto own = m_other ? nullptr : std::make_unique<OtherClient>();
+        OtherClient &panel = m_other ? *m_other : *own;
+        const quint32 tray = panel.openWindow(1);
+        panel.ownSelection(tray, "_NET_SYSTEM_TRAY_S0");
+        QTRY_COMPARE(appeared.size(), 1);
+        panel.closeWindow(tray);
     }
 
 private:
