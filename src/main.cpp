@@ -1,4 +1,5 @@
 #include "app/AppDelegate.h"
+#include "app/CommandLine.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
 
@@ -7,6 +8,15 @@
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
+
+#include <cstdio>
+
+// Outside the anonymous namespace: the macro declares the resource's initialiser where it stands.
+static void registerResources()
+{
+    // The images live in the static core library, whose resources are not registered by itself.
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace {
 
@@ -27,28 +37,34 @@ void installQtTranslation(QApplication &app)
         QApplication::installTranslator(translator);
 }
 
-} // namespace
+QStringList argumentList(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
 
-int main(int argc, char *argv[])
+// A second start: no widgets, no fonts, no display; one line to the running Zorv.
+int handOver(SingleInstance &instance, CommandLine::Request request)
+{
+    const QString text = CommandLine::handOverText(request);
+    if (text.isEmpty() || instance.sendToPrimary(text))
+        return 0;
+    std::fputs("zorv: 起動中の Zorv に接続できません\n", stderr);
+    return 1;
+}
+
+int runApplication(int argc, char *argv[], SingleInstance &instance, CommandLine::Request request)
 {
     preferX11Windows();
     QApplication app(argc, argv);
-    // The images live in the static core library, whose resources are not registered by itself.
-    Q_INIT_RESOURCE(resources);
-    QApplication::setOrganizationName(QStringLiteral("Zorv"));
-    QApplication::setApplicationName(QStringLiteral("Zorv"));
-    QApplication::setApplicationVersion(QStringLiteral(ZORV_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("zorv"));
+    registerResources();
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zorv.Zorv"));
     installQtTranslation(app);
     // Closing or collapsing the panel never ends Zorv; it lives on in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
-
-    const bool toggle = QApplication::arguments().contains(QStringLiteral("--toggle"));
-    SingleInstance instance;
-    if (!instance.tryBecomePrimary())
-        return instance.sendToPrimary(toggle ? QStringLiteral("toggle") : QStringLiteral("show"))
-                   ? 0
-                   : 1;
+    instance.listen();
 
     AppDelegate delegate;
     QObject::connect(&instance, &SingleInstance::requestReceived, &delegate,
@@ -56,6 +72,32 @@ int main(int argc, char *argv[])
     TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &TerminationSignals::terminationRequested, &delegate,
                      [&delegate] { delegate.quit(); });
-    QTimer::singleShot(0, &delegate, [&delegate] { delegate.applicationDidFinishLaunching(); });
+    QTimer::singleShot(0, &delegate, [&delegate, request] {
+        delegate.applicationDidFinishLaunching(nullptr, request);
+    });
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Zorv"));
+    QCoreApplication::setApplicationName(QStringLiteral("Zorv"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZORV_VERSION));
+
+    CommandLine commandLine;
+    if (!commandLine.parse(argumentList(argc, argv))) {
+        std::fprintf(stderr, "zorv: %s\n", qUtf8Printable(commandLine.errorText()));
+        return 2;
+    }
+    if (commandLine.printsAndExits()) {
+        QCoreApplication app(argc, argv);
+        commandLine.printAndExit();
+    }
+
+    SingleInstance instance;
+    if (instance.claim() == SingleInstance::Claim::secondary)
+        return handOver(instance, commandLine.request());
+    return runApplication(argc, argv, instance, commandLine.request());
 }

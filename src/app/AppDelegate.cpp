@@ -17,6 +17,7 @@
 #include "platform/PreferencesStore.h"
 #include "platform/SaveStatus.h"
 #include "platform/SettingsNotifier.h"
+#include "platform/TrayHost.h"
 #include "platform/WindowSystem.h"
 #include "settings/SettingsWindowController.h"
 #include "windows/FloatingPanel.h"
@@ -49,7 +50,8 @@ AppDelegate::AppDelegate()
 
 AppDelegate::~AppDelegate() = default;
 
-void AppDelegate::applicationDidFinishLaunching(std::unique_ptr<GlobalHotkeyBackend> hotKeyBackend)
+void AppDelegate::applicationDidFinishLaunching(std::unique_ptr<GlobalHotkeyBackend> hotKeyBackend,
+                                                CommandLine::Request request)
 {
     QApplication::setWindowIcon(appIconImage());
     m_windowSystem = createWindowSystem();
@@ -77,13 +79,36 @@ void AppDelegate::applicationDidFinishLaunching(std::unique_ptr<GlobalHotkeyBack
             [this] { registerToggleHotKey(); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { applicationWillTerminate(); });
 
+    switch (request) {
+    case CommandLine::Request::background:
+        startInBackground();
+        break;
+    case CommandLine::Request::settings:
+        openSettings();
+        break;
+    default:
+        showFirstPanelSoon();
+        break;
+    }
+    // The panel is built now, so the first show (timed or asked for) is as quick as the rest.
+    m_windowController->preparePanel();
+}
+
+void AppDelegate::showFirstPanelSoon()
+{
     QPointer<AppDelegate> self(this);
     QTimer::singleShot(200, this, [self] {
         if (self && self->m_windowController)
             self->m_windowController->showPanel(false);
     });
-    // The panel is built while the first show waits, rather than after the wait.
-    m_windowController->preparePanel();
+}
+
+// Only the tray icon; where no tray shows it, the bar stands in, so there is always something
+// to click.
+void AppDelegate::startInBackground()
+{
+    if (!trayHostPresent())
+        m_windowController->showPeekBarAlone();
 }
 
 void AppDelegate::openSettings()
@@ -171,6 +196,8 @@ void AppDelegate::handleInstanceRequest(const QString &request)
 {
     if (request == QLatin1String("toggle"))
         toggle(AppSettings::toggleHotkeyPreset());
+    else if (request == QLatin1String("settings"))
+        openSettings();
     else if (m_windowController)
         m_windowController->bringForwardOrShow();
 }

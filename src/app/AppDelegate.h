@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CommandLine.h"
 #include "model/CardStore.h"
 #include "model/MemoStore.h"
 #include "model/ToggleHotkeyPreset.h"
@@ -20,7 +21,8 @@ class WindowSystem;
 
 // Owns the stores and the running application's parts: the window controller, the tray entry,
 // the main menu, the toggle hotkey and the key monitors. The panel shows once by itself 0.2 s
-// after launch; the history is saved when the application quits.
+// after launch (unless the start asked for the background or the settings); the history is
+// saved when the application quits.
 class AppDelegate : public QObject
 {
     Q_OBJECT
@@ -30,7 +32,9 @@ public:
     ~AppDelegate() override;
 
     // The hotkey backend is the session's own unless one is given (tests give a stand-in).
-    void applicationDidFinishLaunching(std::unique_ptr<GlobalHotkeyBackend> hotKeyBackend = {});
+    // The start's request decides the first show: none for the background or the settings.
+    void applicationDidFinishLaunching(std::unique_ptr<GlobalHotkeyBackend> hotKeyBackend = {},
+                                       CommandLine::Request request = CommandLine::Request::start);
     // Registers the toggle hotkey of the chosen preset: again when the preset changed, or when
     // the last registration did not take (saving the settings tries once more).
     void registerToggleHotKey();
@@ -39,7 +43,7 @@ public:
     void quit();
     // What a toggle hotkey press does for `preset`; also `zorv --toggle`.
     void toggle(ToggleHotkeyPreset preset);
-    // A request handed over by a second start: "show" or "toggle".
+    // A request handed over by a second start: "show", "toggle" or "settings".
     void handleInstanceRequest(const QString &request);
 
     CardStore cardStore;
@@ -50,6 +54,8 @@ public:
 
 private:
     void openSettings();
+    void showFirstPanelSoon();
+    void startInBackground();
     void installKeyMonitors();
     void updateCornerHotKeys(bool panelVisible);
     void saveHistoryNow();

@@ -4,6 +4,7 @@ list(APPEND ZORV_SOURCES
   src/app/AppIcon.cpp
   src/app/AppKeyMonitor.cpp
   src/app/AppMenuActions.cpp
+  src/app/CommandLine.cpp
   src/app/KeyNameTranslator.cpp
   src/app/StatusBarController.cpp
 )

@@ -1,48 +1,33 @@
 #include "platform/SingleInstance.h"
 
-#include <QCryptographicHash>
+#include "platform/InstanceChannel.h"
+#include "platform/Log.h"
+
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QThread>
+#include <QTimer>
 
-#include <unistd.h>
-#ifdef Q_OS_LINUX
 #include <sys/socket.h>
-#endif
+#include <unistd.h>
 
 namespace {
 
-constexpr int requestTimeoutMs = 2000;
 constexpr int connectRetryMs = 3000;
-constexpr qsizetype maxRequestLength = 64;
-const QByteArray acknowledgement = QByteArrayLiteral("ok\n");
+constexpr qsizetype maxConnections = 16;
 
-QString runtimeFolder()
-{
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
-        return runtime;
-    return QDir::tempPath();
-}
-
-// Abstract socket names are open to every local user: only the owner's requests are taken.
+// The folder already keeps other users out; this is the second lock on the door.
 bool isFromSameUser(QLocalSocket *socket)
 {
-#ifdef Q_OS_LINUX
     ucred credentials{};
     socklen_t length = sizeof credentials;
     if (getsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &credentials,
                    &length) != 0)
         return false;
     return credentials.uid == getuid();
-#else
-    Q_UNUSED(socket);
-    return true;
-#endif
 }
 
 } // namespace
@@ -55,46 +40,56 @@ SingleInstance::SingleInstance(const QString &key, QObject *parent)
 
 SingleInstance::~SingleInstance() = default;
 
+QString SingleInstance::folderPath() const
+{
+    return QFile::decodeName(InstanceChannel::folderPath().c_str());
+}
+
 QString SingleInstance::lockFilePath() const
 {
-    return runtimeFolder() + QStringLiteral("/%1-%2.lock").arg(m_key).arg(getuid());
+    return QFile::decodeName(InstanceChannel::lockFilePath(m_key.toStdString()).c_str());
 }
 
-// The channel name follows the lock's folder, so everything that shares a lock shares a channel
-// (and a test's private runtime folder gets a private channel).
-QString SingleInstance::serverName() const
+QString SingleInstance::socketPath() const
 {
-    const QByteArray folderHash =
-        QCryptographicHash::hash(runtimeFolder().toUtf8(), QCryptographicHash::Sha1).toHex();
-    return QStringLiteral("%1-%2-%3")
-        .arg(m_key)
-        .arg(getuid())
-        .arg(QString::fromLatin1(folderHash.left(12)));
+    return QFile::decodeName(InstanceChannel::socketPath(m_key.toStdString()).c_str());
 }
 
-bool SingleInstance::tryBecomePrimary()
+SingleInstance::Claim SingleInstance::claim()
 {
-    if (m_server)
-        return true;
+    if (m_lock)
+        return Claim::primary;
+    if (!InstanceChannel::makeFolderPrivate(InstanceChannel::folderPath())) {
+        logLine(QStringLiteral("Zorv: %1 is not a private folder of this user; running without "
+                               "the single-instance channel")
+                    .arg(folderPath()));
+        return Claim::unavailable;
+    }
     auto lock = std::make_unique<QLockFile>(lockFilePath());
     // A lock left by a crashed Zorv is stale (its process is gone) and is taken over; age alone
     // never makes it stale, since Zorv runs for days.
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0))
+        return lock->error() == QLockFile::LockFailedError ? Claim::secondary : Claim::unavailable;
+    m_lock = std::move(lock);
+    return Claim::primary;
+}
+
+bool SingleInstance::listen()
+{
+    if (m_server)
+        return true;
+    if (!m_lock)
         return false;
+    // Only the lock holder gets here, so a socket file already there was left by a crash.
+    QLocalServer::removeServer(socketPath());
     auto *server = new QLocalServer(this);
-#ifdef Q_OS_LINUX
-    // Nothing is left behind on disk after a crash.
-    server->setSocketOptions(QLocalServer::AbstractNamespaceOption);
-#else
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    QLocalServer::removeServer(serverName());
-#endif
-    if (!server->listen(serverName())) {
+    if (!server->listen(socketPath())) {
+        logLine(QStringLiteral("Zorv: cannot listen on %1: %2")
+                    .arg(socketPath(), server->errorString()));
         delete server;
         return false;
     }
-    m_lock = std::move(lock);
     m_server = server;
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
     return true;
@@ -103,31 +98,52 @@ bool SingleInstance::tryBecomePrimary()
 void SingleInstance::acceptConnections()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         if (!isFromSameUser(socket)) {
             socket->abort();
+            socket->deleteLater();
             continue;
         }
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
-        if (socket->bytesAvailable() > 0)
-            readRequest(socket);
+        watch(socket);
+        // Idle clients never exhaust the descriptors: the oldest makes room for the newest.
+        if (m_connections.size() > maxConnections)
+            drop(m_connections.constFirst());
     }
+}
+
+void SingleInstance::watch(QLocalSocket *socket)
+{
+    m_connections.append(socket);
+    connect(socket, &QLocalSocket::disconnected, this, [this, socket] { drop(socket); });
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
+    // A request is one short line sent at once; a client that has not sent it by now never will.
+    QTimer::singleShot(InstanceChannel::requestTimeoutMs, socket, [this, socket] { drop(socket); });
+    if (socket->bytesAvailable() > 0)
+        readRequest(socket);
+}
+
+void SingleInstance::drop(QLocalSocket *socket)
+{
+    if (!m_connections.removeOne(socket))
+        return;
+    socket->abort();
+    socket->deleteLater();
 }
 
 void SingleInstance::readRequest(QLocalSocket *socket)
 {
     if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > maxRequestLength)
-            socket->abort();
+        if (socket->bytesAvailable() > InstanceChannel::maxRequestLength)
+            drop(socket);
         return;
     }
-    const QByteArray line = socket->readLine(maxRequestLength + 2);
+    const QByteArray line = socket->readLine(InstanceChannel::maxRequestLength + 2);
     if (!line.endsWith('\n')) {
-        socket->abort();
+        drop(socket);
         return;
     }
     const QString request = QString::fromUtf8(line).trimmed();
-    socket->write(acknowledgement);
+    socket->write(InstanceChannel::acknowledgement.data(),
+                  qint64(InstanceChannel::acknowledgement.size()));
     socket->flush();
     socket->disconnectFromServer();
     if (!request.isEmpty())
@@ -136,30 +152,13 @@ void SingleInstance::readRequest(QLocalSocket *socket)
 
 bool SingleInstance::sendToPrimary(const QString &request)
 {
-    QDeadlineTimer deadline(connectRetryMs);
-    while (!trySend(request)) {
+    const std::string line = request.toStdString() + '\n';
+    const std::string path = QFile::encodeName(socketPath()).toStdString();
+    const QDeadlineTimer deadline(connectRetryMs);
+    while (!InstanceChannel::send(path, line)) {
         if (deadline.hasExpired())
             return false;
-        QThread::msleep(50);
+        QThread::msleep(20);
     }
     return true;
-}
-
-bool SingleInstance::trySend(const QString &request)
-{
-    QLocalSocket socket;
-#ifdef Q_OS_LINUX
-    socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
-#endif
-    socket.connectToServer(serverName());
-    if (!socket.waitForConnected(requestTimeoutMs))
-        return false;
-    socket.write(request.toUtf8() + '\n');
-    if (!socket.waitForBytesWritten(requestTimeoutMs))
-        return false;
-    while (!socket.canReadLine()) {
-        if (!socket.waitForReadyRead(requestTimeoutMs))
-            return false;
-    }
-    return socket.readLine() == acknowledgement;
 }

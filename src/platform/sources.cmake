@@ -23,6 +23,7 @@ list(APPEND ZORV_SOURCES
   src/platform/PrivateFolder.cpp
   src/platform/FileTimes.cpp
   src/platform/FolderWatch.cpp
+  src/platform/InstanceChannel.cpp
 )
 
 # Hotkey backends, single instance, X11 window services.

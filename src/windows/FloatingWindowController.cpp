@@ -130,14 +130,18 @@ void FloatingWindowController::saveMovedFrame()
         AppSettings::saveWindowFrame(panelFrame());
 }
 
-void FloatingWindowController::placePanel()
+QRectF FloatingWindowController::placedPanelFrame() const
 {
     const QList<ScreenGeometry> screens = ScreenCoordinates::screens();
     std::optional<ScreenGeometry> preferred;
     if (const auto index = screenContaining(screens, ScreenCoordinates::mouseLocation()))
         preferred = screens[*index];
-    setPanelFrame(
-        AppSettings::fittedWindowFrame(AppSettings::savedWindowFrame(), screens, preferred));
+    return AppSettings::fittedWindowFrame(AppSettings::savedWindowFrame(), screens, preferred);
+}
+
+void FloatingWindowController::placePanel()
+{
+    setPanelFrame(placedPanelFrame());
 }
 
 void FloatingWindowController::activateOwnWindow()
@@ -215,7 +219,18 @@ void FloatingWindowController::collapseToPeekBar()
     AppSettings::saveWindowFrame(frame);
     setVisible(false);
     m_panel->hide();
-    m_peekBar->showBar(frame);
+    showPeekBar(frame);
+}
+
+void FloatingWindowController::showPeekBarAlone()
+{
+    if (!m_isVisible)
+        showPeekBar(placedPanelFrame());
+}
+
+void FloatingWindowController::showPeekBar(const QRectF &panelFrame)
+{
+    m_peekBar->showBar(panelFrame);
     if (m_peekBar->panel())
         m_peekBar->panel()->setWindowOpacity(AppSettings::windowOpacity());
 }

@@ -34,6 +34,8 @@ public:
     void preparePanel();
     void bringForwardOrShow();
     void collapseToPeekBar();
+    // A start without the panel and without a tray: the bar alone, where the panel would be.
+    void showPeekBarAlone();
     // Merges the editor's text into the active memo, as a collapse does; also at quit, so
     // text typed since the last confirm outlives the process.
     void keepEditorTextInMemo();
@@ -71,6 +73,8 @@ private:
     void showSaveStatus();
     void setVisible(bool visible);
     void placePanel();
+    QRectF placedPanelFrame() const;
+    void showPeekBar(const QRectF &panelFrame);
     void focusEditorLater();
     void activateOwnWindow();
     QRectF panelFrame() const;

@@ -48,6 +48,16 @@ history_has() { grep -qF "$1" "$DATA/history.json" 2>/dev/null; }
 memo_has() { grep -qF "$1" "$DATA"/Memos/*.md 2>/dev/null; }
 stored() { grep -E "^$1=" "$CONF" 2>/dev/null | head -n1 | cut -d= -f2; }
 
+# --- the command line works without any display -------------------------------------------
+no_display() { env -u DISPLAY -u WAYLAND_DISPLAY "$@"; }
+check "zorv --version prints the version with no display" \
+    sh -c 'env -u DISPLAY -u WAYLAND_DISPLAY "$0" --version | grep -q "^Zorv [0-9]"' "$ZORV"
+check "zorv --help lists the options with no display" \
+    sh -c 'env -u DISPLAY -u WAYLAND_DISPLAY "$0" --help | grep -q -- "--background"' "$ZORV"
+no_display "$ZORV" --no-such-option 2>"$E2E_TMP/unknown.err"
+check "an unknown option exits 2" test $? -eq 2
+check "and says so in one line on stderr" test "$(wc -l <"$E2E_TMP/unknown.err")" -eq 1
+
 start_x
 
 # --- launch, confirm to clipboard, history and memo --------------------------------------
@@ -141,6 +151,24 @@ wait_until 3 is_hidden Zorv
 timeout 20 "$ZORV" --toggle
 check "zorv --toggle exits 0" test $? -eq 0
 check "zorv --toggle shows the panel" wait_until 3 is_visible Zorv
+stop_zorv
+
+# --- --background shows nothing but what a user can click; --toggle brings the panel -------
+"$ZORV" --background >>"$E2E_TMP/zorv.log" 2>&1 &
+ZORV_PID=$!
+PIDS="$PIDS $ZORV_PID"
+check "zorv --background shows the bar where no tray is" wait_until 10 is_visible ZORV
+sleep 0.5
+check "zorv --background shows no panel" is_hidden Zorv
+# 1,100 idle connections: more than the descriptors a process may hold by default.
+python3 "$(dirname "$0")/hold_connections.py" "$XDG_RUNTIME_DIR/zorv/zorv.socket" 1100 \
+    >"$E2E_TMP/held" 2>&1 &
+PIDS="$PIDS $!"
+check "1,100 idle connections are made" wait_until 20 grep -q held "$E2E_TMP/held"
+timeout 20 "$ZORV" --toggle
+check "zorv --toggle still reaches the running Zorv" test $? -eq 0
+check "zorv --toggle shows and focuses the panel" \
+    wait_until 3 sh -c '[ "$(xdotool getactivewindow getwindowname)" = Zorv ]'
 stop_zorv
 
 # --- returnAndCollapse hands the focus back to the window the user came from ---------------

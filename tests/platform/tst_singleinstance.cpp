@@ -1,12 +1,16 @@
 #include "platform/SingleInstance.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -66,33 +70,70 @@ private slots:
         QCOMPARE(received.first().first().toString(), request);
     }
 
-    // One primary per name and user, locked in the private runtime folder; with none there is
-    // nothing to send to.
+    // One primary per name and user, locked in a private folder of the runtime folder; with
+    // none there is nothing to send to.
     void secondInstanceIsRefused()
     {
         SingleInstance lonely(QStringLiteral("zorv-test-b"));
         QVERIFY(!lonely.sendToPrimary(QStringLiteral("show")));
         SingleInstance primary(QStringLiteral("zorv-test-b"));
-        QVERIFY(primary.lockFilePath().startsWith(qEnvironmentVariable("XDG_RUNTIME_DIR") + '/'));
-        QVERIFY(primary.serverName().contains(QString::number(getuid())));
+        QCOMPARE(primary.folderPath(), qEnvironmentVariable("XDG_RUNTIME_DIR") + "/zorv");
         QVERIFY(primary.tryBecomePrimary());
-        QVERIFY(QFile::exists(primary.lockFilePath()));
+        QCOMPARE(QFileInfo(primary.folderPath()).permissions() & 0x0777,
+                 QFile::Permissions(0x0700));
         QVERIFY(primary.tryBecomePrimary()); // asking again changes nothing
         SingleInstance second(QStringLiteral("zorv-test-b"));
-        QVERIFY(!second.tryBecomePrimary());
+        QCOMPARE(second.claim(), SingleInstance::Claim::secondary);
         SingleInstance other(QStringLiteral("zorv-test-other"));
         QVERIFY(other.tryBecomePrimary());
     }
 
-    // A crashed Zorv leaves its lock behind; its process is gone, so the lock is stale.
-    void staleLockIsTakenOver()
+    // Another user can neither reach nor take the channel: a folder that is not plainly ours
+    // is not used at all.
+    void foreignFolderIsNotUsed_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a link to another folder") << "link";
+        QTest::newRow("a file") << "file";
+        if (getuid() == 0)
+            QTest::newRow("another user's folder") << "foreign";
+    }
+
+    void foreignFolderIsNotUsed()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir runtime;
+        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        const QString folder = runtime.path() + "/zorv";
+        if (kind == "link")
+            QVERIFY(QFile::link(runtime.path(), folder));
+        else if (kind == "file")
+            QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
+        else
+            QVERIFY(mkdir(QFile::encodeName(folder), 0700) == 0 &&
+                    chown(QFile::encodeName(folder), 65534, 65534) == 0);
+        SingleInstance instance(QStringLiteral("zorv-test-c"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not a private folder"));
+        QCOMPARE(instance.claim(), SingleInstance::Claim::unavailable);
+        qputenv("XDG_RUNTIME_DIR", saved);
+    }
+
+    // A crashed Zorv leaves its lock and its socket behind; its process is gone, so both are
+    // stale and the next start serves in its place.
+    void staleLockAndSocketAreTakenOver()
     {
         SingleInstance primary(QStringLiteral("zorv-test-e"));
+        QVERIFY(primary.claim() != SingleInstance::Claim::unavailable); // makes the folder
         QFile stale(primary.lockFilePath());
         QVERIFY(stale.open(QIODevice::WriteOnly));
         stale.write("2147483646\nzorv\n\n");
         stale.close();
+        QVERIFY(QFile(primary.socketPath()).open(QIODevice::WriteOnly));
         QVERIFY(primary.tryBecomePrimary());
+        QSignalSpy received(&primary, &SingleInstance::requestReceived);
+        QVERIFY(sendFromThread(QStringLiteral("zorv-test-e"), QStringLiteral("show")));
+        QTRY_COMPARE(received.size(), 1);
     }
 
     void primaryCanFollowAClosedOne()
@@ -121,10 +162,9 @@ private slots:
         SingleInstance primary(QStringLiteral("zorv-test-g"));
         QVERIFY(primary.tryBecomePrimary());
         QSignalSpy received(&primary, &SingleInstance::requestReceived);
-        const QString name = primary.serverName();
+        const QString name = primary.socketPath();
         runInThread([&] {
             QLocalSocket socket;
-            socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
             socket.connectToServer(name);
             if (socket.waitForConnected(2000)) {
                 socket.write(bytes);
@@ -137,6 +177,17 @@ private slots:
         // The channel still serves well-formed requests afterwards.
         QVERIFY(sendFromThread(QStringLiteral("zorv-test-g"), QStringLiteral("toggle")));
         QTRY_COMPARE(received.size(), 1);
+    }
+
+    // A client that connects and says nothing must not hold its descriptor for ever.
+    void silentClientIsDropped()
+    {
+        SingleInstance primary(QStringLiteral("zorv-test-h"));
+        QVERIFY(primary.tryBecomePrimary());
+        QLocalSocket silent;
+        silent.connectToServer(primary.socketPath());
+        QVERIFY(silent.waitForConnected(1000));
+        QTRY_COMPARE_WITH_TIMEOUT(silent.state(), QLocalSocket::UnconnectedState, 4000);
     }
 };
 
