@@ -6,7 +6,7 @@ set -e
 build_packages="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools \
 qt6-qpa-plugins libgl-dev libicu-dev libxcb1-dev libxcb-keysyms1-dev libxkbcommon-dev \
 libbenchmark-dev fonts-noto-cjk fonts-dejavu-core fonts-noto-color-emoji qt6-translations-l10n"
-test_packages="xvfb openbox xdotool xclip x11-utils xterm imagemagick \
+test_packages="xvfb openbox xdotool xclip x11-utils xterm imagemagick python3 \
 dbus-daemon gnome-settings-daemon-common libglib2.0-bin \
 weston xwayland clang-format-14"
 fuzz_packages="clang-14 libclang-rt-14-dev"
