@@ -37,13 +37,10 @@ std::string applicationPath()
 {
     char self[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (length > 0) {
-        std::string sibling(self, size_t(length));
-        sibling.replace(sibling.rfind('/') + 1, std::string::npos, "zorv-app");
-        if (access(sibling.c_str(), X_OK) == 0)
-            return sibling;
-    }
-    return ZORV_APP_PATH;
+    const std::string path = length > 0 ? std::string(self, size_t(length)) : std::string("/");
+    const std::string folder = path.substr(0, path.rfind('/') + 1);
+    const std::string sibling = folder + "zorv-app";
+    return access(sibling.c_str(), X_OK) == 0 ? sibling : folder + ZORV_APP_FROM_BINDIR;
 }
 
 } // namespace
