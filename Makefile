@@ -3,12 +3,13 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps deps-test configure build clean bench looks format sanitize fuzz
+.PHONY: run test deps deps-test deps-deb configure build clean bench looks format sanitize fuzz deb
 
 run: deps build
 	./$(BUILD_DIR)/zorv
 
-test: deps-test build
+# The package is built first, so that ctest checks it beside everything else.
+test: deps-test build deb
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 deps:
@@ -16,6 +17,9 @@ deps:
 
 deps-test:
 	sh scripts/install-deps.sh test
+
+deps-deb:
+	sh scripts/install-deps.sh deb
 
 $(BUILD_DIR)/build.ninja:
 	cmake -S . -B $(BUILD_DIR) -G Ninja
@@ -59,5 +63,19 @@ fuzz:
 	    $(FUZZ_DIR)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
 	done
 
+# The Debian package: a Release build of the programs alone (no tests, benchmarks or tools),
+# with Debian's hardening flags, packaged into exactly one dist/zorv_<version>_<arch>.deb.
+DEB_BUILD_DIR ?= build-deb
+deb: deps-deb
+	DEB_CXXFLAGS_MAINT_STRIP="-g -O2" DEB_BUILD_MAINT_OPTIONS=hardening=+all sh -c \
+	  'CXXFLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	   LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	   cmake -S . -B $(DEB_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	     -DZORV_BUILD_TESTS=OFF -DZORV_BUILD_BENCHMARKS=OFF -DZORV_BUILD_TOOLS=OFF >/dev/null'
+	cmake --build $(DEB_BUILD_DIR) -j $(JOBS)
+	rm -f dist/zorv_*.deb
+	cd $(DEB_BUILD_DIR) && cpack
+	@ls dist/zorv_*.deb
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(DEB_BUILD_DIR) dist

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian 12 packages Zorv needs, only those missing.
-# Usage: scripts/install-deps.sh build|test|fuzz
+# Usage: scripts/install-deps.sh build|test|deb|fuzz
 set -e
 
 build_packages="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools \
@@ -8,15 +8,17 @@ qt6-qpa-plugins libgl-dev libicu-dev libxcb1-dev libxcb-keysyms1-dev libxkbcommo
 libbenchmark-dev fonts-noto-cjk fonts-dejavu-core fonts-noto-color-emoji qt6-translations-l10n"
 test_packages="xvfb openbox xdotool xclip x11-utils xterm imagemagick python3 \
 dbus-daemon gnome-settings-daemon-common libglib2.0-bin \
-weston xwayland clang-format-14"
+weston xwayland clang-format-14 desktop-file-utils appstream lintian"
+# CPack finds the binaries with file(1) and their dependencies with dpkg-shlibdeps.
+deb_packages="dpkg-dev file"
 fuzz_packages="clang-14 libclang-rt-14-dev"
 
 packages="$build_packages"
-if [ "$1" = "test" ]; then
-    packages="$packages $test_packages"
-elif [ "$1" = "fuzz" ]; then
-    packages="$packages $fuzz_packages"
-fi
+case "$1" in
+test) packages="$packages $test_packages $deb_packages" ;;
+deb) packages="$packages $deb_packages" ;;
+fuzz) packages="$packages $fuzz_packages" ;;
+esac
 
 missing=""
 for p in $packages; do

@@ -11,5 +11,5 @@ render "$here/artwork/ZorvRabbit.svg" "$here/images/ZorvRabbit.png" 256
 render "$here/artwork/ZorvDockIcon.svg" "$here/images/AppIcon.png" 256
 for size in 16 32 48 64 128 256 512; do
     mkdir -p "$here/icons/hicolor/${size}x${size}/apps"
-    render "$here/artwork/ZorvDockIcon.svg" "$here/icons/hicolor/${size}x${size}/apps/zorv.png" "$size"
+    render "$here/artwork/ZorvDockIcon.svg" "$here/icons/hicolor/${size}x${size}/apps/org.zorv.Zorv.png" "$size"
 done

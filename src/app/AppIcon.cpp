@@ -19,6 +19,6 @@ QIcon appIconImage()
     const QPixmap appIcon(QStringLiteral(":/images/AppIcon.png"));
     if (!appIcon.isNull())
         return QIcon(appIcon);
-    const QIcon themed = QIcon::fromTheme(QStringLiteral("zorv"));
+    const QIcon themed = QIcon::fromTheme(QStringLiteral("org.zorv.Zorv"));
     return QIcon(themed.pixmap(256, 256));
 }
