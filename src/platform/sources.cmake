@@ -24,6 +24,7 @@ list(APPEND ZORV_SOURCES
   src/platform/FileTimes.cpp
   src/platform/FolderWatch.cpp
   src/platform/InstanceChannel.cpp
+  src/platform/AutostartEntry.cpp
 )
 
 # Hotkey backends, single instance, X11 window services.

@@ -2,6 +2,7 @@
 
 #include "model/AppSettings.h"
 #include "model/DataFolder.h"
+#include "platform/AutostartEntry.h"
 #include "settings/FormNumberParser.h"
 #include "settings/HotKeyStateView.h"
 #include "views/ViewLook.h"
@@ -174,6 +175,8 @@ void SettingsViewController::createControls()
     inactiveOpacitySlider = makeSlider(QStringLiteral("inactiveOpacitySlider"), this);
     inactiveOpacityValueLabel =
         makeValueLabel(QStringLiteral("inactiveOpacityValueLabel"), "55%", this);
+    loginItemCheckbox =
+        makeCheckbox(QStringLiteral("loginItemCheckbox"), QStringLiteral("ログイン時に起動"), this);
 
     connect(opacitySlider, &QSlider::valueChanged, this,
             &SettingsViewController::opacitySliderChanged);
@@ -279,6 +282,7 @@ void SettingsViewController::addRows(QLayout *stack)
         formRow(QStringLiteral("ウィンドウ高さ"), windowHeightField),
         helpLabel(QStringLiteral("メモは Zorv/Memos/*.md、履歴は history.json に保存されます")),
         dataFolderButton,
+        loginItemCheckbox,
     };
     for (QWidget *row : rows) {
         stack->addWidget(row);
@@ -359,6 +363,7 @@ void SettingsViewController::loadValues()
     inactiveOpacitySliderChanged();
     autoCollapseCheckbox->setChecked(AppSettings::autoCollapseWhenInactive());
     dimWhenInactiveCheckbox->setChecked(AppSettings::dimWhenInactive());
+    loginItemCheckbox->setChecked(AutostartEntry::isEnabled());
 }
 
 void SettingsViewController::loadPopups()
@@ -407,6 +412,9 @@ void SettingsViewController::saveToggles()
     AppSettings::postSettingsDidChange();
     AppSettings::setDimWhenInactive(dimWhenInactiveCheckbox->isChecked());
     AppSettings::postSettingsDidChange();
+    // An entry the user keeps is left as it is; only a change of the box writes or removes it.
+    if (loginItemCheckbox->isChecked() != AutostartEntry::isEnabled())
+        AutostartEntry::setEnabled(loginItemCheckbox->isChecked());
 }
 
 // A field whose text is not a number in its range is left as typed and not written.

@@ -69,4 +69,5 @@ private:
     QCheckBox *dimWhenInactiveCheckbox;
     QSlider *inactiveOpacitySlider;
     QLabel *inactiveOpacityValueLabel;
+    QCheckBox *loginItemCheckbox;
 };

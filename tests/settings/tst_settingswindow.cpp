@@ -1,4 +1,5 @@
 #include "model/AppSettings.h"
+#include "platform/AutostartEntry.h"
 #include "platform/PreferencesStore.h"
 #include "platform/SettingsNotifier.h"
 #include "settings/SettingsViewController.h"
@@ -8,6 +9,8 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -63,6 +66,54 @@ private slots:
         QDesktopServices::unsetUrlHandler("file");
         QCOMPARE(m_openedUrls, QList<QUrl>{QUrl::fromLocalFile(folder)});
         QVERIFY(QDir(folder).exists());
+    }
+
+    // The autostart entry is the setting: the box shows it, saving changes only that file.
+    void loginRowFollowsTheAutostartEntry_data()
+    {
+        QTest::addColumn<QByteArray>("existing"); // the entry before the form opens; "-": none
+        QTest::addColumn<bool>("shownChecked");
+        QTest::addColumn<bool>("check");
+        QTest::addColumn<bool>("entryAfter");
+        QTest::newRow("checked: written") << QByteArray("-") << false << true << true;
+        QTest::newRow("unchecked: removed")
+            << QByteArray("[Desktop Entry]\n") << true << false << false;
+        QTest::newRow("switched off outside")
+            << QByteArray("[Desktop Entry]\nHidden=true\n") << false << false << true;
+    }
+
+    void loginRowFollowsTheAutostartEntry()
+    {
+        QFETCH(QByteArray, existing);
+        QFETCH(bool, shownChecked);
+        QFETCH(bool, check);
+        QFETCH(bool, entryAfter);
+        const QString path = AutostartEntry::filePath();
+        QVERIFY(path.startsWith(
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
+        QDir(QFileInfo(path).path()).removeRecursively();
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QFile other(QFileInfo(path).path() + "/other.desktop");
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.close();
+        if (existing != "-") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(existing);
+        }
+        SettingsViewController form;
+        auto *box = control<QCheckBox>(&form, "loginItemCheckbox");
+        QCOMPARE(box->isChecked(), shownChecked);
+        box->setChecked(check);
+        form.save();
+        QCOMPARE(QFile::exists(path), entryAfter);
+        QVERIFY(other.exists());
+        if (check) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY(file.readAll().contains("\nExec=zorv --background\n"));
+            QCOMPARE(file.permissions() & 0x0777, QFile::ReadUser | QFile::WriteUser);
+        }
     }
 
     void formShowsStoredValuesByTheirReadRules()
