@@ -45,7 +45,8 @@ QStringList argumentList(int argc, char *argv[])
     return arguments;
 }
 
-// A second start: no widgets, no fonts, no display; one line to the running Zorv.
+// Zorv runs already (the launcher's quick try came while it was starting): hand over and end,
+// before any application object exists.
 int handOver(SingleInstance &instance, CommandLine::Request request)
 {
     const QString text = CommandLine::handOverText(request);
