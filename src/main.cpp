@@ -10,6 +10,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <memory>
 
 // Outside the anonymous namespace: the macro declares the resource's initialiser where it stands.
 static void registerResources()
@@ -67,16 +68,22 @@ int runApplication(int argc, char *argv[], SingleInstance &instance, CommandLine
     QApplication::setQuitOnLastWindowClosed(false);
     instance.listen();
 
-    AppDelegate delegate;
-    QObject::connect(&instance, &SingleInstance::requestReceived, &delegate,
+    auto ownedDelegate = std::make_unique<AppDelegate>();
+    AppDelegate *const delegate = ownedDelegate.get();
+    QObject::connect(&instance, &SingleInstance::requestReceived, delegate,
                      &AppDelegate::handleInstanceRequest);
     TerminationSignals terminationSignals;
-    QObject::connect(&terminationSignals, &TerminationSignals::terminationRequested, &delegate,
-                     [&delegate] { delegate.quit(); });
-    QTimer::singleShot(0, &delegate, [&delegate, request] {
-        delegate.applicationDidFinishLaunching(nullptr, request);
+    QObject::connect(&terminationSignals, &TerminationSignals::terminationRequested, delegate,
+                     [delegate] { delegate->quit(); });
+    QTimer::singleShot(0, delegate, [delegate, request] {
+        delegate->applicationDidFinishLaunching(nullptr, request);
     });
-    return app.exec();
+    const int status = app.exec();
+    // Windows that close as the delegate goes hand some objects to deleteLater(), which the
+    // ended event loop would never run.
+    ownedDelegate.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return status;
 }
 
 } // namespace
