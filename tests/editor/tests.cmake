@@ -1,7 +1,7 @@
 # Tests of the editor.
 
 # Themes, fonts, the editor controller and folding.
-zorv_add_test(tst_editortheme editor/tst_editortheme.cpp)
+zorv_add_test(tst_editorfonts editor/tst_editorfonts.cpp)
 zorv_add_test(tst_pasteinputviewcontroller editor/tst_pasteinputviewcontroller.cpp)
 zorv_add_test(tst_linefolding editor/tst_linefolding.cpp)
 

@@ -89,47 +89,6 @@ private slots:
         const QLineF first = f.guides->guideSegments().first();
         QCOMPARE(f.guides->guideSegments(QRectF(0, first.y1(), 100, 1)).size(), 1);
     }
-
-    void guidesAreDashedInThePaletteColour_data()
-    {
-        QTest::addColumn<EditorThemeKind>("kind");
-        for (EditorThemeKind kind : allEditorThemeKinds())
-            QTest::newRow(qPrintable(rawValue(kind))) << kind;
-    }
-
-    void guidesAreDashedInThePaletteColour()
-    {
-        QFETCH(EditorThemeKind, kind);
-        const EditorThemePalette &palette = EditorThemePalette::forKind(kind);
-        EditorViewFixture f(QStringLiteral("        x"));
-        QPalette background = f.text->palette();
-        background.setColor(QPalette::Base, palette.editorBackground);
-        f.text->setPalette(background);
-        f.guides->setPalette(palette);
-        const QLineF guide = f.guides->guideSegments().first();
-        const QImage image = f.text->grab().toImage();
-        const QPoint start =
-            QPoint(qFloor(guide.x1()), qRound(guide.y1())) + f.text->viewport()->pos();
-        // The guide colour over the editor background (sublime's guides are translucent).
-        const qreal a = palette.indentGuide.alphaF();
-        const auto mix = [a](qreal top, qreal bottom) {
-            return qRound(255 * (top * a + bottom * (1 - a)));
-        };
-        const QColor on(mix(palette.indentGuide.redF(), palette.editorBackground.redF()),
-                        mix(palette.indentGuide.greenF(), palette.editorBackground.greenF()),
-                        mix(palette.indentGuide.blueF(), palette.editorBackground.blueF()));
-        const auto near = [](QColor p, QColor q) {
-            return qAbs(p.red() - q.red()) <= 1 && qAbs(p.green() - q.green()) <= 1 &&
-                   qAbs(p.blue() - q.blue()) <= 1;
-        };
-        // 2 on, 3 off, from the top of the row.
-        const QList<bool> expected{true, true, false, false, false, true, true, false};
-        for (int i = 0; i < expected.size(); ++i) {
-            const QColor pixel = image.pixelColor(start + QPoint(0, i));
-            QCOMPARE(near(pixel, on), expected.at(i));
-            QCOMPARE(near(pixel, palette.editorBackground), !expected.at(i));
-        }
-    }
 };
 
 QTEST_MAIN(TestPasteInputIndentGuideView)

@@ -76,19 +76,6 @@ private slots:
         registry = std::make_unique<HotKeysController>(std::move(fake));
     }
 
-    // Every key has its own code and is found again by it.
-    void keyTableIsComplete()
-    {
-        QCOMPARE(allKeys().size(), 114);
-        QSet<quint32> codes;
-        for (Key key : allKeys()) {
-            codes.insert(carbonKeyCode(key));
-            QCOMPARE(keyFromCarbonKeyCode(carbonKeyCode(key)), std::optional<Key>(key));
-        }
-        QCOMPARE(codes.size(), 114);
-        QCOMPARE(keyFromCarbonKeyCode(52), std::nullopt); // no key has code 52
-    }
-
     void keyCombo_data()
     {
         QTest::addColumn<Key>("key");

@@ -307,15 +307,6 @@ private slots:
         QTEST(AppSettings::cardPreviewText(text), "expected");
     }
 
-    void codeMode()
-    {
-        QVERIFY(!AppSettings::editorFontCodeMode());
-        AppSettings::setEditorLanguage(EditorLanguage::css);
-        QVERIFY(AppSettings::editorFontCodeMode());
-        store().setString("editorLanguage", "CSS");
-        QVERIFY(!AppSettings::editorFontCodeMode());
-    }
-
     // Each writer of a value the running app reacts to announces it exactly once; the form's
     // values, the window frame and the readers announce nothing.
     void notifications()

@@ -28,17 +28,6 @@ private slots:
         QCOMPARE(image.size(), QSize(size, size));
         QVERIFY(image.hasAlphaChannel());
     }
-
-    // The tray tints the logo as a template, so only its alpha carries the shape:
-    // the corners must be clear and the eyes must be holes in the head.
-    void rabbitShapeLivesInAlpha()
-    {
-        const QImage image(":/images/ZorvRabbit.png");
-        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
-        QCOMPARE(qAlpha(image.pixel(128, 210)), 255); // chin
-        QCOMPARE(qAlpha(image.pixel(101, 160)), 0);   // left eye
-        QCOMPARE(qAlpha(image.pixel(155, 160)), 0);   // right eye
-    }
 };
 
 QTEST_GUILESS_MAIN(TestArtwork)

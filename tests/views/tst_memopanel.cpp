@@ -64,13 +64,6 @@ private slots:
         store.reset();
     }
 
-    void noMemosShowsOnlyTheHint()
-    {
-        const QList<QWidget *> views = panel->arrangedViews();
-        QCOMPARE(views.size(), 1);
-        QCOMPARE(qobject_cast<QLabel *>(views.first())->text(), QStringLiteral("＋ でメモを作成"));
-    }
-
     // The chips are the store's visible memos in its order; a label counts the others. A new
     // limit shows at once, without an event-loop turn.
     void chipsAndHiddenCountFollowTheLimit()
@@ -117,22 +110,6 @@ private slots:
         QCOMPARE(chips().size(), 2);
         QCOMPARE(chips().first()->memoID(), created.id);
         QVERIFY(chips().first()->isActive());
-    }
-
-    void chipLooks()
-    {
-        createMemos({"plain", "pinned"});
-        store->togglePin(store->memos.at(0).id);
-        ViewTest::turn();
-        const QList<MemoChipView *> shown = chips();
-        QCOMPARE(shown.size(), 2);
-        MemoChipView *pinned = shown.at(0);
-        MemoChipView *plain = shown.at(1);
-        QVERIFY(pinned->isPinned());
-        QVERIFY(pinned->pinLabel()->isVisible());
-        QVERIFY(!plain->pinLabel()->isVisible());
-        // The unpinned chip keeps the pin's room, so both titles start at the same place.
-        QCOMPARE(plain->label()->x(), pinned->label()->x());
     }
 
     // The panel takes its colours from the dark window it lives in, chips built later included.

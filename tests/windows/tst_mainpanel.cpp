@@ -64,24 +64,6 @@ private slots:
         cardStore.reset();
     }
 
-    void layoutFollowsTheSize()
-    {
-        QCOMPARE(editor()->geometry(), QRect(0, 27, 595, 260));
-        QCOMPARE(panel->inputMemoDivider()->geometry(), QRect(12, 287, 571, 1));
-        QCOMPARE(panel->memoPanelViewController()->geometry(), QRect(0, 288, 595, 112));
-        QCOMPARE(panel->verticalDivider()->geometry(), QRect(595, 27, 1, 363));
-        QCOMPARE(panel->cardListViewController()->geometry(), QRect(600, 27, 120, 373));
-        const QRect mark = panel->brandMarkView()->geometry();
-        QCOMPARE(mark.right() + 1, 720 - 14);
-        QCOMPARE(mark.bottom() + 1, 400 - 10);
-
-        window->resize(900, 600);
-        panel->resize(window->size());
-        QCOMPARE(editor()->geometry(), QRect(0, 27, 775, 460));
-        QCOMPARE(panel->cardListViewController()->geometry(), QRect(780, 27, 120, 573));
-        QCOMPARE(panel->memoPanelViewController()->geometry(), QRect(0, 488, 775, 112));
-    }
-
     void brandMarkLetsClicksThrough()
     {
         ZorvBrandMarkView *mark = panel->brandMarkView();
@@ -247,10 +229,7 @@ private slots:
         QTest::addColumn<std::optional<PanelScreenCorner>>("expected");
         using C = std::optional<PanelScreenCorner>;
         QTest::newRow("Super+1") << int(Qt::Key_1) << control << C(PanelScreenCorner::topLeft);
-        QTest::newRow("Super+0") << int(Qt::Key_0) << control << C(PanelScreenCorner::topRight);
-        QTest::newRow("Super+2") << int(Qt::Key_2) << control << C(PanelScreenCorner::bottomLeft);
         QTest::newRow("Super+9") << int(Qt::Key_9) << control << C(PanelScreenCorner::bottomRight);
-        QTest::newRow("Super+5") << int(Qt::Key_5) << control << C();
         QTest::newRow("Super+Alt+1") << int(Qt::Key_1) << (control | option) << C();
         QTest::newRow("Ctrl+Super+1") << int(Qt::Key_1) << (control | command) << C();
         QTest::newRow("Super+Shift+1 is !") << int(Qt::Key_Exclam) << (control | shift) << C();
