@@ -15,25 +15,14 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<double>("value");
         QTest::newRow("minus sign") << "-3" << true << -3.0;
-        QTest::newRow("leading point") << ".5" << true << 0.5;
-        QTest::newRow("trailing point") << "5." << true << 5.0;
-        QTest::newRow("leading zeros") << "0010" << true << 10.0;
         QTest::newRow("exponent") << "1e1" << true << 10.0;
-        QTest::newRow("signed exponent") << "1.5E+1" << true << 15.0;
-        QTest::newRow("negative exponent") << "3e-1" << true << 0.3;
         QTest::newRow("empty") << "" << false << 0.0;
         QTest::newRow("leading tab") << "\t14" << false << 0.0;
         QTest::newRow("ideographic space") << QString::fromUtf8("\u300014") << false << 0.0;
-        QTest::newRow("inner space") << "1 000" << false << 0.0;
         QTest::newRow("hexadecimal") << "0x10" << false << 0.0;
         QTest::newRow("infinity") << "inf" << false << 0.0;
-        QTest::newRow("nan") << "nan" << false << 0.0;
         QTest::newRow("overflow") << "1e400" << false << 0.0;
         QTest::newRow("bare exponent") << "e1" << false << 0.0;
-        QTest::newRow("missing exponent digits") << "1e" << false << 0.0;
-        QTest::newRow("lone sign") << "+" << false << 0.0;
-        QTest::newRow("lone point") << "." << false << 0.0;
-        QTest::newRow("double sign") << "++1" << false << 0.0;
     }
     void parseDouble()
     {
@@ -55,7 +44,6 @@ private slots:
         QTest::newRow("largest") << "9223372036854775807" << true << qint64(9223372036854775807LL);
         QTest::newRow("empty") << "" << false << qint64(0);
         QTest::newRow("exponent") << "2e1" << false << qint64(0);
-        QTest::newRow("two signs") << "+-2" << false << qint64(0);
         QTest::newRow("lone sign") << "-" << false << qint64(0);
         QTest::newRow("hexadecimal") << "0x14" << false << qint64(0);
         QTest::newRow("arabic-indic digit") << QString::fromUtf8("٣") << false << qint64(0);
