@@ -167,18 +167,23 @@ void AppDelegate::toggleHotKeyStatusChanged()
 // as soon as the desktop has answered), never in a dialog that would stand in the user's way.
 void AppDelegate::tellHotKeyStateOnce()
 {
-    if (!m_hotKeyNoticeDue || !m_windowController || !m_windowController->isVisible())
+    FloatingPanel *panel = m_windowController ? m_windowController->panel() : nullptr;
+    if (!panel)
         return;
     const HotKeyStatus status = m_toggleHotKey->status();
-    if (status.state == HotKeyState::pending)
+    // A desktop that answers after the wait (its user took their time in its dialog) takes back
+    // what the notice said.
+    if (status.state == HotKeyState::active)
+        panel->notice()->showOnce({});
+    if (!m_hotKeyNoticeDue || !m_windowController->isVisible() ||
+        status.state == HotKeyState::pending)
         return;
     m_hotKeyNoticeDue = false;
     // Where the user put the hotkey into GNOME's own shortcuts it works through GNOME.
     const bool boundInGnome =
         currentDesktopIsGnome() && GnomeCustomKeybinding::installedBinding().has_value();
     if (status.state != HotKeyState::active && !boundInGnome)
-        m_windowController->panel()->notice()->showOnce(
-            hotKeyNoticeText(status, shortcutText(m_toggleHotKeyPreset)));
+        panel->notice()->showOnce(hotKeyNoticeText(status, shortcutText(m_toggleHotKeyPreset)));
 }
 
 void AppDelegate::toggle(ToggleHotkeyPreset preset)
