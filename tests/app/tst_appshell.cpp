@@ -1,16 +1,48 @@
 #include "app/AppDelegate.h"
 #include "app/AppKeyMonitor.h"
 #include "app/KeyNameTranslator.h"
+#include "model/HistoryFile.h"
 #include "platform/NullHotkeyBackend.h"
+#include "platform/TrayHost.h"
+#include "settings/SettingsWindowController.h"
 #include "windows/FloatingPanel.h"
 #include "windows/FloatingWindowController.h"
+#include "windows/PeekBarController.h"
+#include "windows/PeekBarPanel.h"
 #include "windows/TitleBandNotice.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QMenu>
 #include <QStandardPaths>
 #include <QTest>
 
 using Command = AppKeyDecision::Command;
+using Request = CommandLine::Request;
+
+namespace {
+
+void startWithoutHotkeys(AppDelegate &delegate, Request request)
+{
+    delegate.applicationDidFinishLaunching(std::make_unique<NullHotkeyBackend>(), request);
+}
+
+// Every menu entry titled "終了": the tray's and the application menu's.
+QList<QAction *> quitEntries()
+{
+    QList<QAction *> entries;
+    for (QWidget *widget : QApplication::allWidgets()) {
+        if (auto *menu = qobject_cast<QMenu *>(widget)) {
+            for (QAction *action : menu->actions()) {
+                if (action->text() == QStringLiteral("終了"))
+                    entries.append(action);
+            }
+        }
+    }
+    return entries;
+}
+
+} // namespace
 
 class TestAppShell : public QObject
 {
@@ -21,6 +53,8 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         qunsetenv("XDG_CURRENT_DESKTOP"); // so the user's GNOME shortcuts are never read
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Zorv")
+            .removeRecursively();
     }
 
     void appKeys_data()
@@ -98,6 +132,70 @@ private slots:
         window->toggleShown();
         QVERIFY(window->isVisible());
         QVERIFY(!band->isVisibleTo(window->panel()));
+    }
+
+    // The panel shows by itself only after a plain start, and only once the start has
+    // finished; a background start shows the bar alone where no tray would show the icon,
+    // and --settings shows the settings window alone.
+    void startRequestDecidesTheFirstShow_data()
+    {
+        QTest::addColumn<int>("request");
+        QTest::addColumn<bool>("panel");
+        QTest::addColumn<bool>("bar");
+        QTest::addColumn<bool>("settings");
+        const bool noTray = !trayHostPresent();
+        QTest::newRow("start") << int(Request::start) << true << false << false;
+        QTest::newRow("background") << int(Request::background) << false << noTray << false;
+        QTest::newRow("settings") << int(Request::settings) << false << false << true;
+    }
+
+    void startRequestDecidesTheFirstShow()
+    {
+        QFETCH(int, request);
+        AppDelegate delegate;
+        startWithoutHotkeys(delegate, Request(request));
+        FloatingWindowController *window = delegate.windowController();
+        QVERIFY(!window->isVisible());
+        QTest::qWait(400);
+        QTEST(window->isVisible(), "panel");
+        const PeekBarPanel *bar = window->peekBar() ? window->peekBar()->panel() : nullptr;
+        QTEST(bar && bar->isVisible(), "bar");
+        QWidget *settings = SettingsWindowController::shared().window();
+        QTEST(settings && settings->isVisible(), "settings");
+        if (settings)
+            settings->hide();
+    }
+
+    // The history of the last run is read before anything shows, and every way to quit saves
+    // what the session holds before the event loop ends. Runs last: a quit ends every later
+    // event loop of this process.
+    void everyQuitSavesTheHistory()
+    {
+        CardStore lastRun;
+        lastRun.add(QStringLiteral("from the last run"));
+        QVERIFY(lastRun.save());
+
+        AppDelegate delegate;
+        QCOMPARE(delegate.cardStore.cards.value(0).text, QStringLiteral("from the last run"));
+        startWithoutHotkeys(delegate, Request::background);
+        const QList<QAction *> menus = quitEntries();
+        QCOMPARE(menus.size(), 2);
+        // The tray's and the application menu's entries, then the key.
+        QList<std::pair<QString, std::function<void()>>> quits;
+        for (QAction *entry : menus)
+            quits.append({QStringLiteral("menu entry %1").arg(quits.size() + 1),
+                          [entry] { entry->trigger(); }});
+        quits.append({QStringLiteral("Ctrl+Q"), [&delegate] {
+                          QTest::keyClick(delegate.windowController()->panel(), Qt::Key_Q,
+                                          Qt::ControlModifier);
+                      }});
+        for (const auto &[name, quit] : quits) {
+            // A change that no save has written yet.
+            delegate.cardStore.cards.first().text = name;
+            quit();
+            const std::optional<HistorySnapshot> saved = loadHistory();
+            QVERIFY2(saved && saved->cards.value(0).text == name, qPrintable(name));
+        }
     }
 };
 
