@@ -172,25 +172,6 @@ private slots:
         QCOMPARE(tapped, expected);
     }
 
-    void foldButtonsAreHitAndDrawn()
-    {
-        EditorViewFixture f(QStringLiteral("a\n    b\nc …\nd"));
-        f.gutter->setFoldableLineIndices({0});
-        f.gutter->setFoldedLineIndices({2});
-        const QRectF foldable = f.gutter->foldButtonRect(*f.row(0));
-        const QRectF folded = f.gutter->foldButtonRect(*f.row(2));
-        QCOMPARE(f.gutter->foldButtonAt(centre(foldable)), std::optional<int>(0));
-        QCOMPARE(f.gutter->foldButtonAt(centre(folded)), std::optional<int>(2));
-        QCOMPARE(f.gutter->foldButtonAt(centre(f.gutter->numberRect(*f.row(0)))), std::nullopt);
-        // The arrow is drawn in the fold arrow colour inside its button.
-        const QImage image = f.gutter->grab().toImage();
-        bool arrowDrawn = false;
-        for (int x = int(foldable.left()); x < int(foldable.right()); ++x)
-            for (int y = int(foldable.top()); y < int(foldable.bottom()); ++y)
-                arrowDrawn |= image.pixelColor(x, y) == f.gutter->palette().foldArrow;
-        QVERIFY(arrowDrawn);
-    }
-
     void editorFoldsAndUnfoldsFromTheGutter()
     {
         PasteInputViewController editor;

@@ -84,19 +84,6 @@ private slots:
         }
     }
 
-    void storeChangeReloadsOneTurnLater()
-    {
-        createMemos({"a"});
-        QCOMPARE(chips().size(), 1);
-        const Memo created = store->create();
-        QCOMPARE(chips().size(), 1);
-        ViewTest::turn();
-        QCOMPARE(chips().size(), 2);
-        QCOMPARE(chips().first()->memoID(), created.id);
-        QVERIFY(chips().first()->isActive());
-        QVERIFY(!chips().last()->isActive());
-    }
-
     // "反映" without an active memo creates one and writes its text: two store changes in one
     // event, which used to rebuild the chip row twice.
     void changesInOneEventRebuildTheChipsOnce()
