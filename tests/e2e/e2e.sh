@@ -169,6 +169,8 @@ timeout 20 "$ZORV" --toggle
 check "zorv --toggle still reaches the running Zorv" test $? -eq 0
 check "zorv --toggle shows and focuses the panel" \
     wait_until 3 sh -c '[ "$(xdotool getactivewindow getwindowname)" = Zorv ]'
+timeout 20 "$ZORV" --settings
+check "zorv --settings opens the running Zorv's settings" wait_until 5 is_visible "Zorv 設定"
 stop_zorv
 
 # --- returnAndCollapse hands the focus back to the window the user came from ---------------
