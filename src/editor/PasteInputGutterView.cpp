@@ -4,6 +4,7 @@
 #include "model/AppSettings.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -145,7 +146,7 @@ int PasteInputGutterView::displayLineCount() const
 
 int PasteInputGutterView::preferredWidth() const
 {
-    return int(std::ceil(AppSettings::gutterWidth(displayLineCount())));
+    return int(std::ceil(gutterWidth(displayLineCount())));
 }
 
 QSize PasteInputGutterView::sizeHint() const
@@ -322,4 +323,24 @@ void PasteInputGutterView::updateChangedLines(const QSet<int> &before, const QSe
 qreal PasteInputGutterView::viewportOffset() const
 {
     return mapFromGlobal(m_textView->viewport()->mapToGlobal(QPoint(0, 0))).y();
+}
+
+double PasteInputGutterView::gutterWidth(int lineCount)
+{
+    const int digits = int(QString::number(std::max(lineCount, 1)).size());
+    const double size = std::max(AppSettings::fontSize() * 0.68, 10.0);
+    // Sizes are device-independent pixels, as for the editor font. Measured large and scaled,
+    // because a pixel size is whole and this one (10.88 by default) is not. The gutter asks at
+    // every edit: the digit is measured once.
+    constexpr int measuredSize = 100;
+    static const double measuredDigit = [] {
+        QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        font.setWeight(QFont::Normal);
+        font.setItalic(false);
+        font.setHintingPreference(QFont::PreferNoHinting);
+        font.setPixelSize(measuredSize);
+        return QFontMetricsF(font).horizontalAdvance(QStringLiteral("8"));
+    }();
+    const double digitWidth = measuredDigit * size / measuredSize;
+    return std::ceil(digitWidth * std::max(digits, 2)) + 8 + 18;
 }

@@ -51,9 +51,11 @@ public:
 
     // Lines of the text: each is numbered once, however many rows it wraps to.
     int displayLineCount() const;
-    // Width for the current text (AppSettings::gutterWidth of the line count), also the
+    // Width for the current text (gutterWidth of the line count), also the
     // width of the size hint.
     int preferredWidth() const;
+    // Width of the gutter for a text of lineCount lines at the stored font size.
+    static double gutterWidth(int lineCount);
 
     QList<Row> visibleRows() const;
     QRectF bandRect(const Row &row) const;

@@ -180,8 +180,8 @@ void PasteInputViewController::applyTheme()
     const EditorThemeKind kind = AppSettings::editorTheme();
     m_palette = EditorThemePalette::forKind(kind);
     const double fontSize = AppSettings::fontSize();
-    const QFont font =
-        editorFont(AppSettings::editorFontCodeMode(), AppSettings::editorFontFamily(), fontSize);
+    const QFont font = editorFont(isCodeLanguage(AppSettings::editorLanguage()),
+                                  AppSettings::editorFontFamily(), fontSize);
     const qreal numberSize = fontSize > 0 ? std::max(fontSize * 0.68, 10.0) : 10.88;
     m_gutterView->setPalette(m_palette, isDark(kind), numberSize);
     m_indentGuideView->setPalette(m_palette); // repaints the text view with the new guides

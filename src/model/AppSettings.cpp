@@ -277,11 +277,6 @@ void AppSettings::setPeekBarAccent(PeekBarAccent accent)
     writeString(peekBarAccentKey, rawValue(accent));
 }
 
-bool AppSettings::editorFontCodeMode()
-{
-    return isCodeLanguage(editorLanguage());
-}
-
 void AppSettings::postSettingsDidChange()
 {
     SettingsNotifier::post();

@@ -7,9 +7,7 @@
 #include "model/EditorThemeKind.h"
 #include "model/PeekBarAccent.h"
 #include "model/ToggleHotkeyPreset.h"
-#include "platform/ScreenGeometry.h"
 
-#include <QList>
 #include <QRectF>
 #include <QString>
 
@@ -53,11 +51,6 @@ public:
     static bool windowOriginSaved();
     static QRectF savedWindowFrame();
     static void saveWindowFrame(const QRectF &frame); // does not post
-    // Fits a proposed frame onto the screens. The main screen is the first of screens unless
-    // given; preferredScreen is typically the screen under the mouse.
-    static QRectF fittedWindowFrame(const QRectF &proposed, const QList<ScreenGeometry> &screens,
-                                    const std::optional<ScreenGeometry> &preferredScreen = {},
-                                    const std::optional<ScreenGeometry> &mainScreen = {});
 
     static double fontSize();
     static void setFontSize(double size);
@@ -75,13 +68,6 @@ public:
     static void setEditorFontFamily(EditorFontFamily family); // posts
     static PeekBarAccent peekBarAccent();
     static void setPeekBarAccent(PeekBarAccent accent); // posts
-    // Whether the stored language is one the font rule treats as code.
-    static bool editorFontCodeMode();
-
-    // A card's one-line body: line feeds as spaces, cut to "cardPreviewMaxLength" characters.
-    static QString cardPreviewText(const QString &text);
-    // Width of the line-number gutter for a text of lineCount lines.
-    static double gutterWidth(int lineCount);
 
     // Announces "settings changed" to every observer (the settings form calls this once).
     static void postSettingsDidChange();

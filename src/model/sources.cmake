@@ -3,7 +3,6 @@
 # Settings and the enumerations they resolve.
 list(APPEND ZORV_SOURCES
   src/model/AppSettings.cpp
-  src/model/AppSettingsDerived.cpp
   src/model/ConfirmTrigger.cpp
   src/model/AfterConfirmBehavior.cpp
   src/model/ToggleHotkeyPreset.cpp

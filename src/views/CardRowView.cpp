@@ -2,6 +2,7 @@
 
 #include "model/AppSettings.h"
 #include "model/Card.h"
+#include "model/TextMatch.h"
 #include "views/ElidedLabel.h"
 #include "views/ViewLook.h"
 
@@ -21,7 +22,7 @@ CardRowView::CardRowView(const Card &card, bool isActiveCard, QWidget *parent)
     , m_cardID(card.id)
     , m_isActiveCard(isActiveCard)
     , m_isPinned(card.isPinned)
-    , m_bodyLabel(new ElidedLabel(AppSettings::cardPreviewText(card.text.trimmed()), this))
+    , m_bodyLabel(new ElidedLabel(cardPreviewText(card.text.trimmed()), this))
     , m_pinButton(new QPushButton(QStringLiteral("📌"), this))
     , m_deleteButton(new QPushButton(QStringLiteral("×"), this))
 {
@@ -110,4 +111,17 @@ void CardRowView::pinTapped()
 void CardRowView::deleteTapped()
 {
     Q_EMIT cardRowDidDelete(m_cardID);
+}
+
+QString CardRowView::cardPreviewText(const QString &text)
+{
+    QString line = text;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    line = line.trimmed();
+    // Counts user-perceived characters, so an emoji sequence is never cut apart.
+    const QString cut = leftCharacters(line, AppSettings::cardPreviewMaxLength());
+    if (cut.size() < line.size())
+        return cut + QChar(0x2026);
+    // A single space keeps the row's label at its line height.
+    return line.isEmpty() ? QStringLiteral(" ") : line;
 }

@@ -19,6 +19,9 @@ public:
 
     CardRowView(const Card &card, bool isActiveCard, QWidget *parent = nullptr);
 
+    // A card's one-line body: line feeds as spaces, cut to "cardPreviewMaxLength" characters.
+    static QString cardPreviewText(const QString &text);
+
     QUuid cardID() const { return m_cardID; }
     bool isActiveCard() const { return m_isActiveCard; }
     bool isPinned() const { return m_isPinned; }

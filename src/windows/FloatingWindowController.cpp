@@ -136,7 +136,8 @@ QRectF FloatingWindowController::placedPanelFrame() const
     std::optional<ScreenGeometry> preferred;
     if (const auto index = screenContaining(screens, ScreenCoordinates::mouseLocation()))
         preferred = screens[*index];
-    return AppSettings::fittedWindowFrame(AppSettings::savedWindowFrame(), screens, preferred);
+    return WindowFrames::fittedWindowFrame(AppSettings::savedWindowFrame(),
+                                           AppSettings::windowOriginSaved(), screens, preferred);
 }
 
 void FloatingWindowController::placePanel()

@@ -11,6 +11,40 @@ double top(const QRectF &r)
     return r.y() + r.height();
 }
 
+constexpr double screenInset = 32; // the frame may be at most this much smaller than the screen
+constexpr double screenMargin = 8; // and keeps this distance from its edges
+
+std::optional<ScreenGeometry> fallbackScreen(const QList<ScreenGeometry> &screens,
+                                             const std::optional<ScreenGeometry> &preferred,
+                                             const std::optional<ScreenGeometry> &main)
+{
+    if (preferred)
+        return preferred;
+    if (main)
+        return main;
+    if (!screens.isEmpty())
+        return screens.first();
+    return std::nullopt;
+}
+
+QRectF centredIn(const QRectF &visible, double width, double height)
+{
+    const QPointF centre = visible.center();
+    return QRectF(centre.x() - width / 2, centre.y() - height / 2, width, height);
+}
+
+// Shrinks the frame to fit inside the visible frame and keeps it a margin away from its edges.
+QRectF keptInside(const QRectF &visible, QRectF frame)
+{
+    const double w = std::min(frame.width(), visible.width() - screenInset);
+    const double h = std::min(frame.height(), visible.height() - screenInset);
+    double x = std::max(frame.x(), visible.x() + screenMargin);
+    x = std::min(x, visible.x() + visible.width() - w - screenMargin);
+    double y = std::max(frame.y(), visible.y() + screenMargin);
+    y = std::min(y, visible.y() + visible.height() - h - screenMargin);
+    return QRectF(x, y, w, h);
+}
+
 } // namespace
 
 QSizeF clampedPanelSize(const QSizeF &size)
@@ -56,6 +90,28 @@ QRectF peekBarFrame(const QRectF &panelFrame, const QSizeF &barSize,
         y = std::min(y, top(v) - h);
     }
     return {x, y, w, h};
+}
+
+QRectF fittedWindowFrame(const QRectF &proposed, bool originSaved,
+                         const QList<ScreenGeometry> &screens,
+                         const std::optional<ScreenGeometry> &preferredScreen,
+                         const std::optional<ScreenGeometry> &mainScreen)
+{
+    const QSizeF size = clampedPanelSize(proposed.size());
+    const double w = size.width();
+    const double h = size.height();
+    const QRectF frame(proposed.topLeft(), size);
+
+    if (!originSaved) {
+        const auto screen = fallbackScreen(screens, preferredScreen, mainScreen);
+        return screen ? centredIn(screen->visibleFrame, w, h) : frame;
+    }
+    std::optional<ScreenGeometry> screen;
+    if (const auto index = screenContaining(screens, frame.center()))
+        screen = screens[*index];
+    else
+        screen = fallbackScreen(screens, preferredScreen, mainScreen);
+    return screen ? keptInside(screen->visibleFrame, frame) : frame;
 }
 
 } // namespace WindowFrames

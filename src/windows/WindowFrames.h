@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ScreenGeometry.h"
 #include "windows/PanelScreenCorner.h"
 
 #include <QList>
@@ -27,5 +28,14 @@ QRectF cornerFrame(PanelScreenCorner corner, const QSizeF &size, const QRectF &v
 // the visible frame with 8 points at the left, right and bottom and none at the top.
 QRectF peekBarFrame(const QRectF &panelFrame, const QSizeF &barSize,
                     const std::optional<QRectF> &visibleFrame);
+
+// Fits a proposed panel frame onto the screens. A frame never placed by the user (originSaved
+// false) is centred on the preferred screen (typically the one under the mouse), else the main
+// one, else the first; a placed one stays on the screen holding its centre, shrunk to fit and
+// kept 8 points inside.
+QRectF fittedWindowFrame(const QRectF &proposed, bool originSaved,
+                         const QList<ScreenGeometry> &screens,
+                         const std::optional<ScreenGeometry> &preferredScreen = std::nullopt,
+                         const std::optional<ScreenGeometry> &mainScreen = std::nullopt);
 
 } // namespace WindowFrames

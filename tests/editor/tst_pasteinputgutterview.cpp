@@ -102,7 +102,7 @@ private slots:
     {
         EditorViewFixture f(numberedLines(9));
         const int twoDigits = f.gutter->width();
-        QCOMPARE(twoDigits, int(std::ceil(AppSettings::gutterWidth(9))));
+        QCOMPARE(twoDigits, int(std::ceil(PasteInputGutterView::gutterWidth(9))));
         f.text->moveCursor(QTextCursor::End);
         QTest::keyClick(f.text, Qt::Key_Return); // 10 lines: two digits are the minimum anyway
         QCOMPARE(f.gutter->preferredWidth(), twoDigits);
@@ -110,7 +110,8 @@ private slots:
         f.text->moveCursor(QTextCursor::End);
         QTest::keyClick(f.text, Qt::Key_Return);
         QCOMPARE(f.gutter->displayLineCount(), 100);
-        QCOMPARE(f.gutter->preferredWidth(), int(std::ceil(AppSettings::gutterWidth(100))));
+        QCOMPARE(f.gutter->preferredWidth(),
+                 int(std::ceil(PasteInputGutterView::gutterWidth(100))));
         QTRY_COMPARE(f.gutter->width(), f.gutter->preferredWidth());
         QVERIFY(f.gutter->width() > twoDigits);
         QTest::keyClick(f.text, Qt::Key_Backspace);

@@ -2,6 +2,7 @@
 
 #include "model/CardStore.h"
 #include "platform/Pasteboard.h"
+#include "platform/PreferencesStore.h"
 #include "views/CardListViewController.h"
 #include "views/CardRowView.h"
 #include "views/CardSlotView.h"
@@ -286,6 +287,33 @@ private slots:
         }
         late.setParent(nullptr);
         QVERIFY2(lightest > 160, qPrintable(QString::number(lightest)));
+    }
+
+    void previewText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("maxLength");
+        QTest::addColumn<QString>("expected");
+        const QString thumb = QStringLiteral("👍🏽"); // a skin-tone modifier: one character
+        const QString family = QStringLiteral("👩‍👩‍👧"); // joined by ZWJ: one character
+        QTest::newRow("line feeds") << "  alpha\nbeta  " << 0 << "alpha beta";
+        QTest::newRow("each line feed a space") << "a\n\nb" << 0 << "a  b";
+        QTest::newRow("empty") << "" << 0 << " ";
+        QTest::newRow("19 characters") << "abcdefghijklmnopqrs" << 0 << "abcdefghijklmnopqr…";
+        QTest::newRow("18 emoji") << thumb.repeated(18) << 0 << thumb.repeated(18);
+        QTest::newRow("19 emoji") << thumb.repeated(19) << 0 << thumb.repeated(18) + "…";
+        QTest::newRow("joined emoji") << family.repeated(4) << 3 << family.repeated(3) + "…";
+        QTest::newRow("combining accent")
+            << QStringLiteral("e\u0301e\u0301e\u0301") << 2 << QStringLiteral("e\u0301e\u0301…");
+    }
+
+    void previewText()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, maxLength);
+        if (maxLength > 0)
+            PreferencesStore::standard().setInt("cardPreviewMaxLength", maxLength);
+        QTEST(CardRowView::cardPreviewText(text), "expected");
     }
 
 private:
