@@ -115,6 +115,15 @@ bool X11WindowSystem::windowExists(WindowId window)
     return bool(reply);
 }
 
+bool X11WindowSystem::isViewable(WindowId window)
+{
+    xcb_generic_error_t *error = nullptr;
+    XcbReply<xcb_get_window_attributes_reply_t> reply(xcb_get_window_attributes_reply(
+        m_connection, xcb_get_window_attributes(m_connection, window), &error));
+    std::free(error);
+    return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
 void X11WindowSystem::sendToRoot(WindowId window, const QByteArray &messageType,
                                  const quint32 (&data)[5])
 {
@@ -142,6 +151,8 @@ bool X11WindowSystem::activateWindow(WindowId window)
 
 // A window manager drops the desktop and state hints of a window it unmaps, so both the hints
 // (read when the window is mapped) and the requests (for a window already managed) are sent.
+// The hints are written only while the window is not yet on screen: once it is, the window
+// manager owns both properties, and a write of ours would race with its own.
 void X11WindowSystem::keepOnAllDesktops(QWindow *window, bool hideFromTaskbar)
 {
     if (!window)
@@ -151,15 +162,17 @@ void X11WindowSystem::keepOnAllDesktops(QWindow *window, bool hideFromTaskbar)
     if (hideFromTaskbar)
         wanted << atom("_NET_WM_STATE_SKIP_TASKBAR") << atom("_NET_WM_STATE_SKIP_PAGER");
 
-    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, id, atom("_NET_WM_DESKTOP"),
-                        XCB_ATOM_CARDINAL, 32, 1, &allDesktops);
-    QList<quint32> state = atomListProperty(id, "_NET_WM_STATE");
-    for (quint32 a : std::as_const(wanted)) {
-        if (!state.contains(a))
-            state.append(a);
+    if (!isViewable(id)) {
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, id, atom("_NET_WM_DESKTOP"),
+                            XCB_ATOM_CARDINAL, 32, 1, &allDesktops);
+        QList<quint32> state = atomListProperty(id, "_NET_WM_STATE");
+        for (quint32 a : std::as_const(wanted)) {
+            if (!state.contains(a))
+                state.append(a);
+        }
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, id, atom("_NET_WM_STATE"),
+                            XCB_ATOM_ATOM, 32, state.size(), state.constData());
     }
-    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, id, atom("_NET_WM_STATE"),
-                        XCB_ATOM_ATOM, 32, state.size(), state.constData());
 
     sendToRoot(id, "_NET_WM_DESKTOP", {allDesktops, sourceApplication, 0, 0, 0});
     sendToRoot(id, "_NET_WM_STATE", {netWmStateAdd, wanted[0], 0, sourceApplication, 0});

@@ -31,6 +31,7 @@ private:
     quint32 atom(const QByteArray &name);
     std::optional<quint32> cardinalProperty(WindowId window, const QByteArray &name, quint32 type);
     QList<quint32> atomListProperty(WindowId window, const QByteArray &name);
+    bool isViewable(WindowId window);
     void sendToRoot(WindowId window, const QByteArray &messageType, const quint32 (&data)[5]);
     quint32 serverTime();
 
