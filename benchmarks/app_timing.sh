@@ -17,29 +17,20 @@ MEMOS=${3:-1}
 CONF_DIR="$XDG_CONFIG_HOME/Zorv"
 DATA="$XDG_DATA_HOME/Zorv"
 PROBE="$E2E_TMP/probe.py"
+export PYTHONPATH="$(dirname "$(realpath "$0")")"
 
 # The probe polls the screen through Xlib directly: one X round trip per poll instead of a
 # process per poll, so a figure is exact to about a millisecond.
 cat >"$PROBE" <<'PY'
 import ctypes as C, os, subprocess, sys, time
+from xprobe import X, atom, dpy, prop, root
 
-X = C.cdll.LoadLibrary("libX11.so.6")
 XT = C.cdll.LoadLibrary("libXtst.so.6")
-X.XOpenDisplay.restype = C.c_void_p
-X.XOpenDisplay.argtypes = [C.c_char_p]
-X.XDefaultRootWindow.restype = C.c_ulong
-X.XDefaultRootWindow.argtypes = [C.c_void_p]
 X.XGetImage.restype = C.c_void_p
 X.XGetImage.argtypes = [C.c_void_p, C.c_ulong, C.c_int, C.c_int, C.c_uint, C.c_uint, C.c_ulong, C.c_int]
 X.XGetPixel.restype = C.c_ulong
 X.XGetPixel.argtypes = [C.c_void_p, C.c_int, C.c_int]
 X.XDestroyImage.argtypes = [C.c_void_p]
-X.XInternAtom.restype = C.c_ulong
-X.XInternAtom.argtypes = [C.c_void_p, C.c_char_p, C.c_int]
-X.XGetWindowProperty.argtypes = [C.c_void_p, C.c_ulong, C.c_ulong, C.c_long, C.c_long, C.c_int,
-    C.c_ulong, C.POINTER(C.c_ulong), C.POINTER(C.c_int), C.POINTER(C.c_ulong),
-    C.POINTER(C.c_ulong), C.POINTER(C.c_void_p)]
-X.XFree.argtypes = [C.c_void_p]
 X.XFlush.argtypes = [C.c_void_p]
 X.XSync.argtypes = [C.c_void_p, C.c_int]
 X.XStringToKeysym.restype = C.c_ulong
@@ -47,13 +38,9 @@ X.XStringToKeysym.argtypes = [C.c_char_p]
 X.XKeysymToKeycode.restype = C.c_ubyte
 X.XKeysymToKeycode.argtypes = [C.c_void_p, C.c_ulong]
 XT.XTestFakeKeyEvent.argtypes = [C.c_void_p, C.c_uint, C.c_int, C.c_ulong]
-ERR = C.CFUNCTYPE(C.c_int, C.c_void_p, C.c_void_p)(lambda d, e: 0)  # windows may vanish
-X.XSetErrorHandler(ERR)
 
-dpy = X.XOpenDisplay(None)
-root = X.XDefaultRootWindow(dpy)
-ACTIVE = X.XInternAtom(dpy, b"_NET_ACTIVE_WINDOW", 0)
-NAME = X.XInternAtom(dpy, b"_NET_WM_NAME", 0)
+ACTIVE = atom(b"_NET_ACTIVE_WINDOW")
+NAME = atom(b"_NET_WM_NAME")
 
 def pixel(x, y):
     img = X.XGetImage(dpy, root, x, y, 1, 1, 0xFFFFFFFF, 2)
@@ -61,18 +48,6 @@ def pixel(x, y):
         return None
     value = X.XGetPixel(img, 0, 0) & 0xFFFFFF
     X.XDestroyImage(img)
-    return value
-
-def prop(win, atom):
-    t, f, n, a, p = C.c_ulong(), C.c_int(), C.c_ulong(), C.c_ulong(), C.c_void_p()
-    if X.XGetWindowProperty(dpy, win, atom, 0, 256, 0, 0, C.byref(t), C.byref(f),
-                            C.byref(n), C.byref(a), C.byref(p)) != 0 or not p.value:
-        return None
-    if f.value == 32:
-        value = C.cast(p, C.POINTER(C.c_ulong))[0] if n.value else None
-    else:
-        value = C.string_at(p, n.value)
-    X.XFree(p)
     return value
 
 def active_name():

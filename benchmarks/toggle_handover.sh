@@ -10,43 +10,23 @@ RUNS=${2:-20}
 . "$(dirname "$0")/../tests/e2e/harness.sh"
 command -v copyq >/dev/null || { echo "copyq is not installed (apt-get install copyq)"; exit 1; }
 PROBE="$E2E_TMP/probe.py"
+export PYTHONPATH="$(dirname "$(realpath "$0")")"
 
 # Starts the command and polls _NET_ACTIVE_WINDOW through Xlib (one round trip per poll) until
 # the active window belongs to PID; prints the milliseconds.
 cat >"$PROBE" <<'PY'
-import ctypes as C, subprocess, sys, time
+import subprocess, sys, time
+from xprobe import atom, prop, root
 
-X = C.cdll.LoadLibrary("libX11.so.6")
-X.XOpenDisplay.restype = C.c_void_p
-X.XDefaultRootWindow.restype = C.c_ulong
-X.XDefaultRootWindow.argtypes = [C.c_void_p]
-X.XInternAtom.restype = C.c_ulong
-X.XInternAtom.argtypes = [C.c_void_p, C.c_char_p, C.c_int]
-X.XGetWindowProperty.argtypes = [C.c_void_p, C.c_ulong, C.c_ulong, C.c_long, C.c_long, C.c_int,
-    C.c_ulong, C.POINTER(C.c_ulong), C.POINTER(C.c_int), C.POINTER(C.c_ulong),
-    C.POINTER(C.c_ulong), C.POINTER(C.c_void_p)]
-X.XFree.argtypes = [C.c_void_p]
-X.XSetErrorHandler(C.CFUNCTYPE(C.c_int, C.c_void_p, C.c_void_p)(lambda d, e: 0))
-dpy = X.XOpenDisplay(None)
-root = X.XDefaultRootWindow(dpy)
-ACTIVE = X.XInternAtom(dpy, b"_NET_ACTIVE_WINDOW", 0)
-PID = X.XInternAtom(dpy, b"_NET_WM_PID", 0)
-
-def cardinal(win, atom):
-    t, f, n, a, p = C.c_ulong(), C.c_int(), C.c_ulong(), C.c_ulong(), C.c_void_p()
-    if X.XGetWindowProperty(dpy, win, atom, 0, 1, 0, 0, C.byref(t), C.byref(f), C.byref(n),
-                            C.byref(a), C.byref(p)) != 0 or not p.value:
-        return None
-    value = C.cast(p, C.POINTER(C.c_ulong))[0] if n.value else None
-    X.XFree(p)
-    return value
+ACTIVE = atom(b"_NET_ACTIVE_WINDOW")
+PID = atom(b"_NET_WM_PID")
 
 pid, command = int(sys.argv[1]), sys.argv[2:]
 t0 = time.monotonic()
 subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 while time.monotonic() - t0 < 5:
-    win = cardinal(root, ACTIVE)
-    if win and cardinal(win, PID) == pid:
+    win = prop(root, ACTIVE)
+    if win and prop(win, PID) == pid:
         print(f"{(time.monotonic() - t0) * 1000:.1f}")
         sys.exit(0)
     time.sleep(0.0005)
