@@ -1,10 +1,13 @@
 #include "../views/ViewTestSupport.h"
+#include "editor/PasteInputTextView.h"
 #include "editor/PasteInputViewController.h"
 #include "model/AppSettings.h"
 #include "model/CardStore.h"
 #include "model/MemoStore.h"
+#include "platform/Pasteboard.h"
 #include "platform/ScreenCoordinates.h"
 #include "platform/WindowSystem.h"
+#include "views/CardListViewController.h"
 #include "windows/FloatingPanel.h"
 #include "windows/FloatingWindowController.h"
 #include "windows/MainPanelViewController.h"
@@ -12,27 +15,21 @@
 #include "windows/PeekBarController.h"
 #include "windows/PeekBarPanel.h"
 
-#include <QApplication>
-#include <QSignalSpy>
-#include <QTest>
+#include <QtTest>
+
+using WindowId = WindowSystem::WindowId;
 
 // Stands in for the window manager: which window is active and which get activated.
 class FakeWindowSystem : public WindowSystem
 {
 public:
     std::optional<WindowId> active;
-    QList<WindowId> own;
-    QList<WindowId> gone;
-    QList<WindowId> activated;
+    QList<WindowId> own, gone, activated;
 
     std::optional<WindowId> activeWindow() override { return active; }
     bool isOwnWindow(WindowId window) override { return own.contains(window); }
     bool windowExists(WindowId window) override { return !gone.contains(window); }
-    bool activateWindow(WindowId window) override
-    {
-        activated.append(window);
-        return true;
-    }
+    bool activateWindow(WindowId window) override { return activated.append(window), true; }
     void keepOnAllDesktops(QWindow *, bool) override {}
 };
 
@@ -50,53 +47,54 @@ private slots:
         m_controller = std::make_unique<FloatingWindowController>(*m_cards, *m_memos, m_windows);
     }
 
-    void cleanup()
-    {
-        m_controller.reset();
-        m_memos.reset();
-        m_cards.reset();
-    }
+    void cleanup() { m_controller.reset(); }
 
     void showBuildsOnceAndRemembersOnlyForeignWindows()
     {
-        QSignalSpy visibility(m_controller.get(), &FloatingWindowController::visibilityChanged);
         m_windows.own = {7};
         m_windows.active = 7;
+        QSignalSpy visibility(m_controller.get(), &FloatingWindowController::visibilityChanged);
         m_controller->showPanel(true);
-        QVERIFY(m_controller->isVisible());
-        QVERIFY(m_controller->panel()->isVisible());
+        QVERIFY(m_controller->isVisible() && panel()->isVisible());
         QCOMPARE(m_controller->appToReturnTo(), std::nullopt);
-        QCOMPARE(visibility.count(), 1);
 
-        FloatingPanel *panel = m_controller->panel();
+        FloatingPanel *first = panel();
         m_windows.active = 42;
         m_controller->bringForwardOrShow();
-        QCOMPARE(m_controller->panel(), panel);
-        QCOMPARE(m_controller->appToReturnTo(), std::optional<WindowSystem::WindowId>(42));
-        // Showing without remembering keeps what was remembered.
+        QCOMPARE(panel(), first);
+        QCOMPARE(m_controller->appToReturnTo(), std::optional<WindowId>(42));
         m_windows.active = 43;
-        m_controller->showPanel(false);
-        QCOMPARE(m_controller->appToReturnTo(), std::optional<WindowSystem::WindowId>(42));
+        m_controller->showPanel(false); // keeps what was remembered
+        QCOMPARE(m_controller->appToReturnTo(), std::optional<WindowId>(42));
+        QCOMPARE(visibility.count(), 1);
     }
 
-    void collapseHidesPanelShowsBarAndMergesText()
+    // Closing collapses: the editor's whole text, folded lines included, goes into the active
+    // memo and the frame is stored; a click on the bar shows the panel for the window now active.
+    void closeCollapsesAndBarClickShows()
     {
         m_controller->showPanel(false);
-        m_controller->mainPanelViewController()->inputViewController()->loadText(
-            QStringLiteral("draft\n"));
-        const QRectF frame = ScreenCoordinates::fromQt(QRectF(m_controller->panel()->geometry()));
-        m_controller->collapseToPeekBar();
+        FloatingPanel *shown = panel();
+        editor()->loadText(QStringLiteral("a\n    b\nc\n"));
+        editor()->foldLine(0);
+        const QRectF frame = ScreenCoordinates::fromQt(QRectF(shown->geometry()));
+        QVERIFY(!shown->close());
 
-        QVERIFY(!m_controller->isVisible());
-        QVERIFY(!m_controller->panel()->isVisible());
+        QVERIFY(!m_controller->isVisible() && !shown->isVisible());
         PeekBarPanel *bar = m_controller->peekBar()->panel();
         QVERIFY(bar && bar->isVisible());
+        QCOMPARE(m_memos->memo(m_memos->activeMemoID.value())->text, QStringLiteral("a\n    b\nc"));
+        shown->move(shown->pos() + QPoint(30, 0)); // a hidden panel moves and snaps in vain
+        m_controller->snapPanel(PanelScreenCorner::topLeft);
+        QCoreApplication::processEvents();
         QCOMPARE(AppSettings::savedWindowFrame(), frame);
-        QVERIFY(m_memos->activeMemoID.has_value());
-        QCOMPARE(m_memos->memo(*m_memos->activeMemoID)->text, QStringLiteral("draft"));
 
-        m_controller->showPanel(false);
-        QVERIFY(!bar->isVisible());
+        m_windows.active = 77;
+        QTest::mouseClick(bar->contentView(), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QVERIFY(m_controller->isVisible() && shown->isVisible() && !bar->isVisible());
+        QCOMPARE(panel(), shown);
+        QCOMPARE(m_controller->appToReturnTo(), std::optional<WindowId>(77));
     }
 
     void afterConfirm_data()
@@ -109,10 +107,11 @@ private slots:
         QTest::newRow("stayOpen") << B::stayOpen << false << true << false;
         QTest::newRow("collapseOnly") << B::collapseOnly << false << false << false;
         QTest::newRow("returnAndCollapse") << B::returnAndCollapse << false << false << true;
-        QTest::newRow("return to a closed window")
-            << B::returnAndCollapse << true << false << false;
+        QTest::newRow("to a closed window") << B::returnAndCollapse << true << false << false;
     }
 
+    // The trimmed text goes to the clipboard and a card, the editor's text once into the memo;
+    // then the panel stays, collapses, or collapses and hands the focus back, once.
     void afterConfirm()
     {
         QFETCH(AfterConfirmBehavior, behavior);
@@ -124,85 +123,61 @@ private slots:
         m_controller->showPanel(true);
         if (previousClosed)
             m_windows.gone = {99};
-        m_controller->handleAfterConfirm();
+        editor()->loadText(QStringLiteral("\n  sent \n"));
+        // Collapsing from inside the panel's key monitor: the editor must not see the press.
+        QVERIFY(QTest::qWaitForWindowActive(panel()));
+        QTest::keyClick(editor()->textView(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(Pasteboard::string(), QStringLiteral("sent"));
+        QCOMPARE(m_cards->cards.value(0).text, QStringLiteral("sent"));
+        QCOMPARE(m_memos->memos.size(), 1);
+        QCOMPARE(m_memos->memos.front().text, QStringLiteral("\n  sent \n"));
         QCOMPARE(m_controller->isVisible(), staysVisible);
-        QCOMPARE(m_controller->appToReturnTo(), std::nullopt);
-        // The previous window comes forward one event-loop turn later, not at once.
+        QCOMPARE(panel()->isVisible(), staysVisible);
+        // The previous window comes forward one event-loop turn later, after the collapse.
         QVERIFY(m_windows.activated.isEmpty());
         QCoreApplication::processEvents();
-        QCOMPARE(m_windows.activated, activatesPrevious ? QList<WindowSystem::WindowId>{99}
-                                                        : QList<WindowSystem::WindowId>{});
-        // Nothing is remembered any more: a second confirm activates nothing.
-        if (!staysVisible)
-            m_controller->showPanel(false);
-        m_controller->handleAfterConfirm();
+        QCOMPARE(m_windows.activated, activatesPrevious ? QList<WindowId>{99} : QList<WindowId>{});
+        // Shown again, the panel watches its keys anew; nothing is remembered any more.
+        m_controller->showPanel(false);
+        QVERIFY(QTest::qWaitForWindowActive(panel()));
+        QTest::keyClick(m_controller->mainPanelViewController()->cardListViewController(),
+                        Qt::Key_Return, Qt::ControlModifier);
         QCoreApplication::processEvents();
+        QCOMPARE(m_cards->cards.size(), 2);
         QCOMPARE(m_windows.activated.size(), activatesPrevious ? 1 : 0);
     }
 
-    void snapAndCollapseDoNothingWhileHidden()
-    {
-        m_controller->snapPanel(PanelScreenCorner::topLeft);
-        m_controller->collapseToPeekBar();
-        QVERIFY(!m_controller->panel());
-        QVERIFY(!AppSettings::windowOriginSaved());
-        m_controller->showPanel(false);
-        m_controller->collapseToPeekBar();
-        AppSettings::saveWindowFrame(QRectF(1, 2, 720, 400));
-        m_controller->snapPanel(PanelScreenCorner::topLeft);
-        QCOMPARE(AppSettings::savedWindowFrame(), QRectF(1, 2, 720, 400));
-    }
-
-    void closeButtonCollapsesAndPanelSurvives()
-    {
-        m_controller->showPanel(false);
-        FloatingPanel *panel = m_controller->panel();
-        QVERIFY(!panel->close());
-        QVERIFY(!m_controller->isVisible());
-        QCOMPARE(m_controller->panel(), panel);
-        QVERIFY(m_controller->peekBar()->panel()->isVisible());
-    }
-
-    // Regression: the first show's own resize stored the frame, so later starts opened on the
-    // old screen instead of under the mouse.
+    // Regression: the first show's own placement stored the frame, so later starts opened on
+    // the old screen instead of under the mouse. Only the user's moves are stored; a stored
+    // frame off every screen comes back onto one.
     void firstShowStoresNoFrame()
     {
+        m_controller->snapPanel(PanelScreenCorner::topLeft); // hidden: nothing to move or store
+        m_controller->collapseToPeekBar();
+        QVERIFY(!panel());
         m_controller->showPanel(false);
         QCoreApplication::processEvents();
         QVERIFY(!AppSettings::windowOriginSaved());
-        m_controller->panel()->resize(m_controller->panel()->size() + QSize(20, 0));
-        QCoreApplication::processEvents();
-        QCOMPARE(AppSettings::savedWindowFrame().width(), 740);
-    }
-
-    void moveStoredOnlyWhileVisible()
-    {
-        m_controller->showPanel(false);
-        m_controller->panel()->move(m_controller->panel()->pos() + QPoint(10, 0));
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY((panel()->geometry().center() - screen.center()).manhattanLength() <= 1);
+        panel()->setGeometry(panel()->geometry().adjusted(10, 0, 30, 0));
         QCoreApplication::processEvents();
         QCOMPARE(AppSettings::savedWindowFrame(),
-                 ScreenCoordinates::fromQt(QRectF(m_controller->panel()->geometry())));
-        m_controller->collapseToPeekBar();
-        const QRectF collapsedFrame = AppSettings::savedWindowFrame();
-        m_controller->panel()->move(m_controller->panel()->pos() + QPoint(30, 0));
-        QCoreApplication::processEvents();
-        QCOMPARE(AppSettings::savedWindowFrame(), collapsedFrame);
-    }
+                 ScreenCoordinates::fromQt(QRectF(panel()->geometry())));
 
-    void barClickRemembersAndShows()
-    {
-        m_controller->showPanel(false);
         m_controller->collapseToPeekBar();
-        m_windows.active = 77;
-        PeekBarContentView *content = m_controller->peekBar()->panel()->contentView();
-        QTest::mouseClick(content, Qt::LeftButton);
-        QCoreApplication::processEvents();
-        QVERIFY(m_controller->isVisible());
-        QVERIFY(!m_controller->peekBar()->panel()->isVisible());
-        QCOMPARE(m_controller->appToReturnTo(), std::optional<WindowSystem::WindowId>(77));
+        AppSettings::saveWindowFrame(QRectF(5000, 5000, 720, 400)); // on a screen since unplugged
+        m_controller->showPanel(false);
+        QVERIFY(screen.contains(panel()->geometry()));
     }
 
 private:
+    FloatingPanel *panel() const { return m_controller->panel(); }
+    PasteInputViewController *editor() const
+    {
+        return m_controller->mainPanelViewController()->inputViewController();
+    }
+
     std::unique_ptr<CardStore> m_cards;
     std::unique_ptr<MemoStore> m_memos;
     FakeWindowSystem m_windows;
