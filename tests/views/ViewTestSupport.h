@@ -1,28 +1,24 @@
 #pragma once
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QEvent>
-#include <QMenu>
-#include <QMouseEvent>
-#include <QStandardPaths>
-#include <QStringList>
-#include <QWidget>
-#include <QtTest>
-
 #include "model/DataFolder.h"
 #include "platform/PreferencesStore.h"
 
+#include <QDir>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStandardPaths>
+#include <QtTest>
+#include <functional>
+
 // Helpers shared by the view tests: a clean private data folder and preferences, the
-// store-to-view turn of the event loop, mouse clicks stamped like the desktop's, menus.
+// store-to-view turn of the event loop, clicks stamped like the desktop's, menus.
 namespace ViewTest {
 
 inline void resetUserData()
 {
     QStandardPaths::setTestModeEnabled(true);
     PreferencesStore::standard().clear();
-    const QString folder = dataFolderURL();
-    if (!folder.isEmpty())
+    if (const QString folder = dataFolderURL(); !folder.isEmpty())
         QDir(folder).removeRecursively();
 }
 
@@ -33,78 +29,73 @@ inline void turn()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// The time of the first click of a new series, later than any click QTest has sent; QTest's
-// own clicks stay clear of the series.
-inline ulong newClickSeries()
+// Clicks `count` times in one series, as the desktop sends it (the second press comes as a
+// double click), on what target() returns at each click: the views may rebuild in between.
+inline void clickSeries(const std::function<QWidget *()> &target, int count,
+                        const std::function<void()> &afterFirst = {})
 {
-    const ulong start = ulong(QTest::lastMouseTimestamp) + 1000;
+    const ulong start = ulong(QTest::lastMouseTimestamp) + 1000; // clear of QTest's own clicks
     QTest::lastMouseTimestamp += 3000;
-    return start;
+    for (int click = 1; click <= count; ++click) {
+        QWidget *widget = target();
+        const QPointF at = widget->rect().center();
+        const QPointF global = widget->mapToGlobal(at);
+        const ulong time = start + ulong(click) * 120;
+        QMouseEvent down(click == 2 ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress, at,
+                         global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        down.setTimestamp(time);
+        QCoreApplication::sendEvent(widget, &down);
+        QMouseEvent up(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                       Qt::NoModifier);
+        up.setTimestamp(time + 40);
+        QCoreApplication::sendEvent(widget, &up);
+        if (click == 1 && afterFirst)
+            afterFirst();
+        turn();
+    }
 }
 
-// What the desktop sends for one more click of a series that began at `start` (ms):
-// the second click arrives as a double click, the others as plain presses.
-inline void clickInSeries(QWidget *widget, int clickNumber, ulong start,
-                          Qt::MouseButton button = Qt::LeftButton)
-{
-    const QPointF position = widget->rect().center();
-    const QPointF global = widget->mapToGlobal(position);
-    const ulong time = start + ulong(clickNumber) * 120;
-    const QEvent::Type downType =
-        clickNumber == 2 ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress;
-    QMouseEvent down(downType, position, global, button, button, Qt::NoModifier);
-    down.setTimestamp(time);
-    QCoreApplication::sendEvent(widget, &down);
-    QMouseEvent up(QEvent::MouseButtonRelease, position, global, button, Qt::NoButton,
-                   Qt::NoModifier);
-    up.setTimestamp(time + 40);
-    QCoreApplication::sendEvent(widget, &up);
-}
-
-// Counts the widgets that join `parent`: one per row hosted in a slot, one per chip or label
-// added to the memo row, so the count tells how often they were rebuilt.
+// Counts the widgets that join `parent`, so the count tells how often its rows were rebuilt.
 class ChildAddedCounter : public QObject
 {
 public:
     explicit ChildAddedCounter(QObject *parent) { parent->installEventFilter(this); }
-
     int count = 0;
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::ChildAdded)
-            ++count;
+        count += event->type() == QEvent::ChildAdded;
         return false;
     }
 };
 
-inline QMenu *openMenu(QWidget *owner)
+// Right-clicks `widget` and picks `title` from the menu that opens under `owner`; false when
+// no menu opened or it has no such item.
+inline bool pickFromMenu(QWidget *widget, QWidget *owner, const QString &title)
 {
-    const QList<QMenu *> menus = owner->findChildren<QMenu *>();
-    for (QMenu *menu : menus) {
-        if (menu->isVisible())
-            return menu;
+    QTest::mouseClick(widget, Qt::RightButton);
+    for (QMenu *menu : owner->findChildren<QMenu *>()) {
+        for (QAction *action : menu->isVisible() ? menu->actions() : QList<QAction *>()) {
+            if (action->text() == title) {
+                action->trigger();
+                menu->close();
+                return true;
+            }
+        }
+        menu->close();
     }
-    return nullptr;
+    return false;
 }
 
-// Item titles in order; a separator reads "-".
-inline QStringList menuTitles(const QMenu *menu)
+// Puts `widget` in a window of the dark theme's colours.
+inline void makeDark(QWidget *widget)
 {
-    QStringList titles;
-    for (const QAction *action : menu->actions())
-        titles.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-    return titles;
-}
-
-inline QAction *menuItem(const QMenu *menu, const QString &title)
-{
-    for (QAction *action : menu->actions()) {
-        if (action->text() == title)
-            return action;
-    }
-    return nullptr;
+    QPalette dark = widget->palette();
+    dark.setColor(QPalette::Window, QColor(30, 30, 32));
+    dark.setColor(QPalette::WindowText, QColor(235, 235, 240));
+    widget->setPalette(dark);
+    widget->setAutoFillBackground(true);
 }
 
 } // namespace ViewTest
