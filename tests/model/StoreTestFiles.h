@@ -45,18 +45,12 @@ inline std::unique_ptr<QTemporaryDir> privateDataHome()
 }
 
 // An export chooser that answers path (empty: the user cancelled).
-class FixedChooser : public MarkdownExportChooser
+struct FixedChooser : MarkdownExportChooser
 {
-public:
     explicit FixedChooser(QString path)
         : path(std::move(path))
     {
     }
-    QString chooseMarkdownExportPath(const QString &suggestedName) override
-    {
-        suggested = suggestedName;
-        return path;
-    }
+    QString chooseMarkdownExportPath(const QString &) override { return path; }
     QString path;
-    QString suggested;
 };

@@ -83,7 +83,6 @@ inline bool pickFromMenu(QWidget *widget, QWidget *owner, const QString &title)
                 return true;
             }
         }
-        menu->close();
     }
     return false;
 }
