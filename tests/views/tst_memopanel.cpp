@@ -186,6 +186,23 @@ private slots:
         QCOMPARE(Pasteboard::string(), "untouched");
     }
 
+    // The add button makes a new memo and hands it to the editor; the apply button leaves the
+    // work to its owner, and does nothing before it has one.
+    void addAndApplyButtons()
+    {
+        createMemos({"old"});
+        QTest::mouseClick(panel->applyButton(), Qt::LeftButton);
+        int applied = 0;
+        panel->onApplyInputToMemo = [&applied] { ++applied; };
+        QTest::mouseClick(panel->applyButton(), Qt::LeftButton);
+        QCOMPARE(applied, 1);
+        QTest::mouseClick(panel->addButton(), Qt::LeftButton);
+        ViewTest::turn();
+        QCOMPARE(shown(), "< old");
+        QCOMPARE(edits->size(), 1);
+        QCOMPARE(edits->first().first().value<Memo>().id, store->activeMemoID);
+    }
+
     // Without an active memo the save button shows no dialog; with one it offers the memo's
     // title made safe for a file name and writes the memo there.
     void saveButtonOffersTheSanitizedName()
