@@ -167,7 +167,7 @@ int main(int argc, char **argv)
         qputenv(variable, home.path().toUtf8() + '/' + variable);
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
-    AppSettings::setEditorLanguage(EditorLanguage::javascript);
+    AppSettings::editorLanguage.set(EditorLanguage::javascript);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -49,7 +49,7 @@ void writeMemoFolder()
 
 void BM_CardAdd(benchmark::State &state)
 {
-    AppSettings::setMaxCards(historyCards);
+    AppSettings::maxCards.set(historyCards);
     CardStore store;
     for (int i = 0; i < historyCards; ++i)
         store.add(sampleText(i, 120));

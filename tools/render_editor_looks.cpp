@@ -123,8 +123,8 @@ void compareWithScreen(PasteInputViewController &editor, const QString &folder, 
 
 void checkIncrementalPainting(PasteInputViewController &editor, const QString &folder)
 {
-    AppSettings::setEditorTheme(EditorThemeKind::sublime);
-    AppSettings::setEditorLanguage(EditorLanguage::javascript);
+    AppSettings::editorTheme.set(EditorThemeKind::sublime);
+    AppSettings::editorLanguage.set(EditorLanguage::javascript);
     QString text;
     for (int i = 0; i < 16; ++i)
         text += sampleText(EditorLanguage::javascript) + u'\n';
@@ -154,10 +154,10 @@ int main(int argc, char **argv)
     PasteInputViewController editor;
     editor.resize(560, 380);
     editor.show();
-    for (EditorThemeKind kind : allEditorThemeKinds()) {
-        for (EditorLanguage language : allEditorLanguages()) {
-            AppSettings::setEditorTheme(kind);
-            AppSettings::setEditorLanguage(language);
+    for (EditorThemeKind kind : allCases<EditorThemeKind>()) {
+        for (EditorLanguage language : allCases<EditorLanguage>()) {
+            AppSettings::editorTheme.set(kind);
+            AppSettings::editorLanguage.set(language);
             render(editor, language,
                    QDir(folder).filePath(rawValue(kind) + u'-' + rawValue(language) + ".png"));
         }

@@ -101,7 +101,7 @@ int main(int argc, char **argv)
     fillMemos(memos);
     MemoPanelViewController panel(memos);
     save(&panel, {595, 112}, out.filePath("memopanel-ten.png"));
-    AppSettings::setMaxVisibleMemos(8);
+    AppSettings::maxVisibleMemos.set(8);
     save(&panel, {595, 112}, out.filePath("memopanel-ten-limit8.png"));
     return 0;
 }

@@ -1,18 +1,14 @@
 #pragma once
 
-#include <QList>
-#include <QString>
+#include "model/EnumTable.h"
 
-#include <optional>
-
-// How the editor's text is confirmed. The raw value is the case name and is what the
-// preferences store; declaration order is the order of the settings form's pop-up.
+// How the editor's text is confirmed.
 enum class ConfirmTrigger { commandEnter, doubleNewline };
 
-QString rawValue(ConfirmTrigger value);
-QString label(ConfirmTrigger value);
-const QList<ConfirmTrigger> &allConfirmTriggers();
-// Exact, case-sensitive match of a raw value.
-std::optional<ConfirmTrigger> confirmTriggerFromRaw(const QString &raw);
-// Only the exact raw value "doubleNewline" selects doubleNewline.
-ConfirmTrigger resolveConfirmTrigger(const QString &stored);
+template <> struct EnumTable<ConfirmTrigger>
+{
+    static constexpr EnumCase<ConfirmTrigger> cases[] = {
+        {ConfirmTrigger::commandEnter, "commandEnter", u"Ctrl + Enter（推奨）"},
+        {ConfirmTrigger::doubleNewline, "doubleNewline", u"空行で Return 2 回（上級者向け）"},
+    };
+};

@@ -1,20 +1,22 @@
 #pragma once
 
-#include <QList>
-#include <QString>
+#include "model/EnumTable.h"
 
-#include <optional>
-
-// The language the editor colours its text in. The raw value is the case name and is what the
-// preferences store; declaration order is the order of the settings form's pop-up.
+// The language the editor colours its text in.
 enum class EditorLanguage { plain, html, css, javascript };
 
-QString rawValue(EditorLanguage value);
-QString label(EditorLanguage value);
-const QList<EditorLanguage> &allEditorLanguages();
-// Exact, case-sensitive match of a raw value.
-std::optional<EditorLanguage> editorLanguageFromRaw(const QString &raw);
-// Unknown or empty gives plain.
-EditorLanguage resolveEditorLanguage(const QString &stored);
+template <> struct EnumTable<EditorLanguage>
+{
+    static constexpr EnumCase<EditorLanguage> cases[] = {
+        {EditorLanguage::plain, "plain", u"なし（単色）"},
+        {EditorLanguage::html, "html", u"HTML"},
+        {EditorLanguage::css, "css", u"CSS"},
+        {EditorLanguage::javascript, "javascript", u"JavaScript"},
+    };
+};
+
 // html, css and javascript are code: the editor font rule turns to monospaced fonts for them.
-bool isCodeLanguage(EditorLanguage language);
+constexpr bool isCodeLanguage(EditorLanguage language)
+{
+    return language != EditorLanguage::plain;
+}

@@ -1,20 +1,25 @@
 #pragma once
 
-#include <QList>
-#include <QString>
+#include "model/EnumTable.h"
 
-#include <optional>
-
-// The editor's colour theme. The raw value is the case name and is what the
-// preferences store; declaration order is the order of the settings form's pop-up.
+// The editor's colour theme.
 enum class EditorThemeKind { light, sublime, dracula, monokai, oneDark, solarized, paper };
 
-QString rawValue(EditorThemeKind value);
-QString label(EditorThemeKind value);
-const QList<EditorThemeKind> &allEditorThemeKinds();
-// Exact, case-sensitive match of a raw value.
-std::optional<EditorThemeKind> editorThemeKindFromRaw(const QString &raw);
-// Empty or unknown gives light; the legacy value "dark" gives sublime.
-EditorThemeKind resolveEditorThemeKind(const QString &stored);
+template <> struct EnumTable<EditorThemeKind>
+{
+    static constexpr EnumCase<EditorThemeKind> cases[] = {
+        {EditorThemeKind::light, "light", u"ライト（白）"},
+        {EditorThemeKind::sublime, "sublime", u"Sublime（ダーク）"},
+        {EditorThemeKind::dracula, "dracula", u"Dracula"},
+        {EditorThemeKind::monokai, "monokai", u"Monokai"},
+        {EditorThemeKind::oneDark, "oneDark", u"One Dark"},
+        {EditorThemeKind::solarized, "solarized", u"Solarized Dark"},
+        {EditorThemeKind::paper, "paper", u"ペーパー（暖色ライト）"},
+    };
+};
+
 // Dark themes get the dark gutter appearance.
-bool isDark(EditorThemeKind kind);
+constexpr bool isDark(EditorThemeKind kind)
+{
+    return kind != EditorThemeKind::light && kind != EditorThemeKind::paper;
+}

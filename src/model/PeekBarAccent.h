@@ -1,18 +1,17 @@
 #pragma once
 
-#include <QList>
-#include <QString>
+#include "model/EnumTable.h"
 
-#include <optional>
-
-// The colour of the collapsed bar. The raw value is the case name and is what the
-// preferences store; declaration order is the order of the settings form's pop-up.
+// The colour of the collapsed bar.
 enum class PeekBarAccent { neonGreen, neonCyan, neonPink, neonYellow, neonOrange };
 
-QString rawValue(PeekBarAccent value);
-QString label(PeekBarAccent value);
-const QList<PeekBarAccent> &allPeekBarAccents();
-// Exact, case-sensitive match of a raw value.
-std::optional<PeekBarAccent> peekBarAccentFromRaw(const QString &raw);
-// Unknown or empty gives neonGreen.
-PeekBarAccent resolvePeekBarAccent(const QString &stored);
+template <> struct EnumTable<PeekBarAccent>
+{
+    static constexpr EnumCase<PeekBarAccent> cases[] = {
+        {PeekBarAccent::neonGreen, "neonGreen", u"ネオングリーン"},
+        {PeekBarAccent::neonCyan, "neonCyan", u"シアン"},
+        {PeekBarAccent::neonPink, "neonPink", u"ピンク"},
+        {PeekBarAccent::neonYellow, "neonYellow", u"イエロー"},
+        {PeekBarAccent::neonOrange, "neonOrange", u"オレンジ"},
+    };
+};

@@ -3,13 +3,7 @@
 # Settings and the enumerations they resolve.
 list(APPEND ZORV_SOURCES
   src/model/AppSettings.cpp
-  src/model/ConfirmTrigger.cpp
-  src/model/AfterConfirmBehavior.cpp
   src/model/ToggleHotkeyPreset.cpp
-  src/model/EditorThemeKind.cpp
-  src/model/EditorLanguage.cpp
-  src/model/EditorFontFamily.cpp
-  src/model/PeekBarAccent.cpp
 )
 
 # History and memo stores.

@@ -47,28 +47,29 @@ void useSecondaryColor(QLabel *label)
     label->setPalette(palette);
 }
 
+// A pop-up of the preference's cases, in the enumeration's order.
 template <typename E>
-QComboBox *makePopup(const QString &name, const QList<E> &cases, QWidget *parent)
+QComboBox *makePopup(const QString &name, const Preference<E> &, QWidget *parent)
 {
     auto *popup = new QComboBox(parent);
     popup->setObjectName(name);
-    for (E value : cases)
+    for (E value : allCases<E>())
         popup->addItem(label(value));
     return popup;
 }
 
-template <typename E> void selectCase(QComboBox *popup, const QList<E> &cases, E value)
+template <typename E> void selectCase(QComboBox *popup, const Preference<E> &preference)
 {
-    popup->setCurrentIndex(int(cases.indexOf(value)));
+    popup->setCurrentIndex(int(allCases<E>().indexOf(preference())));
 }
 
 // A pop-up without a selected item is skipped.
-template <typename E>
-void writeSelectedCase(QComboBox *popup, const QList<E> &cases, void (*writer)(E))
+template <typename E> void writeSelectedCase(QComboBox *popup, const Preference<E> &preference)
 {
+    const QList<E> cases = allCases<E>();
     const int index = popup->currentIndex();
     if (index >= 0 && index < cases.size())
-        writer(cases.at(index));
+        preference.set(cases.at(index));
 }
 
 QLineEdit *makeNumberField(const QString &name, QWidget *parent)
@@ -145,7 +146,7 @@ SettingsViewController::SettingsViewController(QWidget *parent)
 
 void SettingsViewController::createControls()
 {
-    hotkeyPopup = makePopup(QStringLiteral("hotkeyPopup"), allToggleHotkeyPresets(), this);
+    hotkeyPopup = makePopup(QStringLiteral("hotkeyPopup"), AppSettings::toggleHotkeyPreset, this);
     hotkeyHelpLabel = helpLabel(QString());
     hotkeyStateView = new HotKeyStateView(this);
     hotkeyStateView->setObjectName(QStringLiteral("hotkeyStateView"));
@@ -156,17 +157,19 @@ void SettingsViewController::createControls()
     fontSizeField = makeNumberField(QStringLiteral("fontSizeField"), this);
     maxCardsField = makeNumberField(QStringLiteral("maxCardsField"), this);
     maxVisibleMemosField = makeNumberField(QStringLiteral("maxVisibleMemosField"), this);
-    triggerPopup = makePopup(QStringLiteral("triggerPopup"), allConfirmTriggers(), this);
+    triggerPopup = makePopup(QStringLiteral("triggerPopup"), AppSettings::confirmTrigger, this);
     windowWidthField = makeNumberField(QStringLiteral("windowWidthField"), this);
     windowHeightField = makeNumberField(QStringLiteral("windowHeightField"), this);
-    themePopup = makePopup(QStringLiteral("themePopup"), allEditorThemeKinds(), this);
-    fontFamilyPopup = makePopup(QStringLiteral("fontFamilyPopup"), allEditorFontFamilies(), this);
-    languagePopup = makePopup(QStringLiteral("languagePopup"), allEditorLanguages(), this);
+    themePopup = makePopup(QStringLiteral("themePopup"), AppSettings::editorTheme, this);
+    fontFamilyPopup =
+        makePopup(QStringLiteral("fontFamilyPopup"), AppSettings::editorFontFamily, this);
+    languagePopup = makePopup(QStringLiteral("languagePopup"), AppSettings::editorLanguage, this);
     opacitySlider = makeSlider(QStringLiteral("opacitySlider"), this);
     opacityValueLabel = makeValueLabel(QStringLiteral("opacityValueLabel"), "100%", this);
-    peekBarAccentPopup = makePopup(QStringLiteral("peekBarAccentPopup"), allPeekBarAccents(), this);
+    peekBarAccentPopup =
+        makePopup(QStringLiteral("peekBarAccentPopup"), AppSettings::peekBarAccent, this);
     afterConfirmPopup =
-        makePopup(QStringLiteral("afterConfirmPopup"), allAfterConfirmBehaviors(), this);
+        makePopup(QStringLiteral("afterConfirmPopup"), AppSettings::afterConfirmBehavior, this);
     autoCollapseCheckbox = makeCheckbox(QStringLiteral("autoCollapseCheckbox"),
                                         QStringLiteral("他アプリ操作時に自動でたたむ"), this);
     dimWhenInactiveCheckbox =
@@ -342,7 +345,7 @@ void SettingsViewController::setHotKeyStatus(const HotKeyStatus &status)
 void SettingsViewController::updateHotkeyHelp()
 {
     const int index = hotkeyPopup->currentIndex();
-    const auto &presets = allToggleHotkeyPresets();
+    const QList<ToggleHotkeyPreset> presets = allCases<ToggleHotkeyPreset>();
     const ToggleHotkeyPreset preset = index >= 0 && index < presets.size()
                                           ? presets.at(index)
                                           : AppSettings::toggleHotkeyPreset();
@@ -357,7 +360,7 @@ void SettingsViewController::loadValues()
     loadPopups();
     updateHotkeyHelp();
     loadNumberFields();
-    opacitySlider->setValue(AppSettings::windowOpacityPercent());
+    opacitySlider->setValue(int(std::lround(AppSettings::windowOpacity() * 100)));
     inactiveOpacitySlider->setValue(AppSettings::inactiveOpacityPercent());
     opacitySliderChanged();
     inactiveOpacitySliderChanged();
@@ -368,13 +371,13 @@ void SettingsViewController::loadValues()
 
 void SettingsViewController::loadPopups()
 {
-    selectCase(themePopup, allEditorThemeKinds(), AppSettings::editorTheme());
-    selectCase(peekBarAccentPopup, allPeekBarAccents(), AppSettings::peekBarAccent());
-    selectCase(languagePopup, allEditorLanguages(), AppSettings::editorLanguage());
-    selectCase(fontFamilyPopup, allEditorFontFamilies(), AppSettings::editorFontFamily());
-    selectCase(hotkeyPopup, allToggleHotkeyPresets(), AppSettings::toggleHotkeyPreset());
-    selectCase(triggerPopup, allConfirmTriggers(), AppSettings::confirmTrigger());
-    selectCase(afterConfirmPopup, allAfterConfirmBehaviors(), AppSettings::afterConfirmBehavior());
+    selectCase(themePopup, AppSettings::editorTheme);
+    selectCase(peekBarAccentPopup, AppSettings::peekBarAccent);
+    selectCase(languagePopup, AppSettings::editorLanguage);
+    selectCase(fontFamilyPopup, AppSettings::editorFontFamily);
+    selectCase(hotkeyPopup, AppSettings::toggleHotkeyPreset);
+    selectCase(triggerPopup, AppSettings::confirmTrigger);
+    selectCase(afterConfirmPopup, AppSettings::afterConfirmBehavior);
 }
 
 void SettingsViewController::loadNumberFields()
@@ -390,17 +393,16 @@ void SettingsViewController::loadNumberFields()
 // announcement at the end covers the values written without one.
 void SettingsViewController::save()
 {
-    writeSelectedCase(hotkeyPopup, allToggleHotkeyPresets(), &AppSettings::setToggleHotkeyPreset);
-    writeSelectedCase(triggerPopup, allConfirmTriggers(), &AppSettings::setConfirmTrigger);
-    writeSelectedCase(themePopup, allEditorThemeKinds(), &AppSettings::setEditorTheme);
-    writeSelectedCase(fontFamilyPopup, allEditorFontFamilies(), &AppSettings::setEditorFontFamily);
-    writeSelectedCase(languagePopup, allEditorLanguages(), &AppSettings::setEditorLanguage);
-    AppSettings::setWindowOpacity(opacitySlider->value() / 100.0);
-    writeSelectedCase(peekBarAccentPopup, allPeekBarAccents(), &AppSettings::setPeekBarAccent);
-    writeSelectedCase(afterConfirmPopup, allAfterConfirmBehaviors(),
-                      &AppSettings::setAfterConfirmBehavior);
+    writeSelectedCase(hotkeyPopup, AppSettings::toggleHotkeyPreset);
+    writeSelectedCase(triggerPopup, AppSettings::confirmTrigger);
+    writeSelectedCase(themePopup, AppSettings::editorTheme);
+    writeSelectedCase(fontFamilyPopup, AppSettings::editorFontFamily);
+    writeSelectedCase(languagePopup, AppSettings::editorLanguage);
+    AppSettings::windowOpacity.set(opacitySlider->value() / 100.0);
+    writeSelectedCase(peekBarAccentPopup, AppSettings::peekBarAccent);
+    writeSelectedCase(afterConfirmPopup, AppSettings::afterConfirmBehavior);
     saveToggles();
-    AppSettings::setInactiveOpacityPercent(inactiveOpacitySlider->value());
+    AppSettings::inactiveOpacityPercent.set(inactiveOpacitySlider->value());
     saveNumberFields();
     AppSettings::postSettingsDidChange();
     window()->close();
@@ -408,9 +410,9 @@ void SettingsViewController::save()
 
 void SettingsViewController::saveToggles()
 {
-    AppSettings::setAutoCollapseWhenInactive(autoCollapseCheckbox->isChecked());
+    AppSettings::autoCollapseWhenInactive.set(autoCollapseCheckbox->isChecked());
     AppSettings::postSettingsDidChange();
-    AppSettings::setDimWhenInactive(dimWhenInactiveCheckbox->isChecked());
+    AppSettings::dimWhenInactive.set(dimWhenInactiveCheckbox->isChecked());
     AppSettings::postSettingsDidChange();
     // An entry the user keeps is left as it is; only a change of the box writes or removes it.
     if (loginItemCheckbox->isChecked() != AutostartEntry::isEnabled())
@@ -421,19 +423,19 @@ void SettingsViewController::saveToggles()
 void SettingsViewController::saveNumberFields()
 {
     if (const auto size = decimalIn(fontSizeField, 10, 32)) {
-        AppSettings::setFontSize(*size);
+        AppSettings::fontSize.set(*size);
         AppSettings::postSettingsDidChange();
     }
     if (const auto cards = integerIn(maxCardsField, 5, 200)) {
-        AppSettings::setMaxCards(*cards);
+        AppSettings::maxCards.set(*cards);
         AppSettings::postSettingsDidChange();
     }
     if (const auto memos = integerIn(maxVisibleMemosField, 2, 12))
-        AppSettings::setMaxVisibleMemos(*memos);
+        AppSettings::maxVisibleMemos.set(*memos);
     if (const auto width = decimalIn(windowWidthField, 560, 1200))
-        AppSettings::setWindowWidth(*width);
+        AppSettings::windowWidth.set(*width);
     if (const auto height = decimalIn(windowHeightField, 320, 900))
-        AppSettings::setWindowHeight(*height);
+        AppSettings::windowHeight.set(*height);
 }
 
 void SettingsViewController::openDataFolder()

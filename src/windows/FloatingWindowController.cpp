@@ -284,11 +284,19 @@ void FloatingWindowController::snapPanel(PanelScreenCorner corner)
 void FloatingWindowController::applyWindowAppearance()
 {
     const bool active = QGuiApplication::applicationState() == Qt::ApplicationActive;
-    const double alpha = AppSettings::effectiveWindowOpacity(active);
+    const double alpha = effectiveWindowOpacity(active);
     if (m_panel)
         m_panel->setWindowOpacity(alpha);
     if (m_peekBar->panel())
         m_peekBar->panel()->setWindowOpacity(alpha);
+}
+
+double FloatingWindowController::effectiveWindowOpacity(bool applicationIsActive)
+{
+    const double base = AppSettings::windowOpacity();
+    if (!AppSettings::dimWhenInactive() || applicationIsActive)
+        return base;
+    return base * AppSettings::inactiveOpacityPercent() / 100.0;
 }
 
 void FloatingWindowController::applicationStateChanged(Qt::ApplicationState state)

@@ -44,6 +44,8 @@ public:
     // Collapses a shown panel, or shows it remembering the window the user is in.
     void toggleShown();
     void applyWindowAppearance();
+    // The stored opacity, times the inactive percentage while dimmed.
+    static double effectiveWindowOpacity(bool applicationIsActive);
 
     // Remembers the active window as the one to return to, unless it is one of ours.
     void rememberFrontmostApp();

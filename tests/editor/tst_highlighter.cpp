@@ -308,7 +308,7 @@ private slots:
     {
         QTest::addColumn<EditorLanguage>("language");
         QTest::addColumn<quint32>("seed");
-        for (EditorLanguage language : allEditorLanguages()) {
+        for (EditorLanguage language : allCases<EditorLanguage>()) {
             for (quint32 seed = 1; seed <= 6; ++seed)
                 QTest::addRow("%s seed %u", qPrintable(rawValue(language)), seed)
                     << language << seed;
@@ -437,8 +437,8 @@ private slots:
     // takes the badge colours.
     void editorColoursAfterEditsAndFolds()
     {
-        AppSettings::setEditorLanguage(EditorLanguage::javascript);
-        AppSettings::setEditorTheme(EditorThemeKind::sublime);
+        AppSettings::editorLanguage.set(EditorLanguage::javascript);
+        AppSettings::editorTheme.set(EditorThemeKind::sublime);
         const EditorThemePalette &palette = EditorThemePalette::forKind(EditorThemeKind::sublime);
         PasteInputViewController editor;
         editor.resize(480, 320);

@@ -25,7 +25,7 @@ private slots:
 
     void init()
     {
-        AppSettings::setConfirmTrigger(ConfirmTrigger::commandEnter);
+        AppSettings::confirmTrigger.set(ConfirmTrigger::commandEnter);
         m_editor = std::make_unique<PasteInputViewController>();
         m_editor->resize(640, 360);
         m_editor->show();
@@ -102,7 +102,7 @@ private slots:
 
     void doubleNewlineConfirmsOnlyWhatIsNew()
     {
-        AppSettings::setConfirmTrigger(ConfirmTrigger::doubleNewline);
+        AppSettings::confirmTrigger.set(ConfirmTrigger::doubleNewline);
         typeKeys(QStringLiteral("abc\n\n"));
         QCOMPARE(m_confirmed, QStringList{"abc"});
         QCOMPARE(m_editor->text(), QStringLiteral("abc\n\n"));
@@ -120,7 +120,7 @@ private slots:
     {
         typeKeys(QStringLiteral("abc\n\n\n"));
         QVERIFY(m_confirmed.isEmpty());
-        AppSettings::setConfirmTrigger(ConfirmTrigger::doubleNewline);
+        AppSettings::confirmTrigger.set(ConfirmTrigger::doubleNewline);
         m_editor->loadText(QStringLiteral("one\ntwo\nthree"));
         QTextCursor cursor = m_editor->textView()->textCursor();
         cursor.setPosition(8); // start of "three", right after a line feed
@@ -135,7 +135,7 @@ private slots:
         m_editor->loadText(QStringLiteral("first part"));
         m_editor->confirmText();
         QCOMPARE(m_editor->lastDoubleNewlineConfirmEnd(), 10);
-        AppSettings::setConfirmTrigger(ConfirmTrigger::doubleNewline);
+        AppSettings::confirmTrigger.set(ConfirmTrigger::doubleNewline);
         QTextCursor cursor = m_editor->textView()->textCursor();
         cursor.movePosition(QTextCursor::End);
         m_editor->textView()->setTextCursor(cursor);
@@ -172,7 +172,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, before);
         QFETCH(QString, after);
-        AppSettings::setConfirmTrigger(ConfirmTrigger::doubleNewline);
+        AppSettings::confirmTrigger.set(ConfirmTrigger::doubleNewline);
         m_editor->loadText(text);
         ownEdit(before);
         m_editor->textView()->moveCursor(QTextCursor::End);

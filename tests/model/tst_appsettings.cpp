@@ -1,6 +1,7 @@
 #include "model/AppSettings.h"
 #include "platform/PreferencesStore.h"
 #include "platform/SettingsNotifier.h"
+#include "windows/FloatingWindowController.h"
 
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -36,7 +37,6 @@ const QHash<QString, std::function<QVariant()>> &readers()
 {
     static const QHash<QString, std::function<QVariant()>> table{
         {"windowOpacity", [] { return QVariant(AppSettings::windowOpacity()); }},
-        {"windowOpacityPercent", [] { return QVariant(AppSettings::windowOpacityPercent()); }},
         {"inactiveOpacityPercent", [] { return QVariant(AppSettings::inactiveOpacityPercent()); }},
         {"maxVisibleMemos", [] { return QVariant(AppSettings::maxVisibleMemos()); }},
         {"maxCards", [] { return QVariant(AppSettings::maxCards()); }},
@@ -81,7 +81,6 @@ private slots:
         row("opacity below range", "windowOpacity", 0.1, 0.25);
         row("opacity above range", "windowOpacity", 2.5, 1.0);
         row("opacity as integer", "windowOpacity", 1, 1.0);
-        row("percent rounds", "windowOpacity", 0.556, 56, "windowOpacityPercent");
         row("inactive zero", "inactiveOpacityPercent", 0, 55);
         row("inactive low is kept", "inactiveOpacityPercent", 10, 10);
         row("inactive above 100", "inactiveOpacityPercent", 150, 100);
@@ -130,9 +129,9 @@ private slots:
         QFETCH(int, memos);
         QFETCH(int, percent);
         QFETCH(double, opacity);
-        AppSettings::setMaxVisibleMemos(memos);
-        AppSettings::setInactiveOpacityPercent(percent);
-        AppSettings::setWindowOpacity(opacity);
+        AppSettings::maxVisibleMemos.set(memos);
+        AppSettings::inactiveOpacityPercent.set(percent);
+        AppSettings::windowOpacity.set(opacity);
         QTEST(store().intValue("maxVisibleMemos").value_or(-1), "storedMemos");
         QTEST(store().intValue("inactiveOpacityPercent").value_or(-1), "storedPercent");
         QTEST(store().doubleValue("windowOpacity").value_or(-1), "storedOpacity");
@@ -206,8 +205,8 @@ private slots:
         QFETCH(bool, active);
         storeValue("windowOpacity", opacity);
         storeValue("inactiveOpacityPercent", percent);
-        AppSettings::setDimWhenInactive(dim);
-        QTEST(AppSettings::effectiveWindowOpacity(active), "expected");
+        AppSettings::dimWhenInactive.set(dim);
+        QTEST(FloatingWindowController::effectiveWindowOpacity(active), "expected");
     }
 
     void savedFrame()
@@ -227,30 +226,30 @@ private slots:
     {
         using A = std::function<void()>;
         const QList<std::pair<A, int>> cases{
-            {[] { AppSettings::setToggleHotkeyPreset(ToggleHotkeyPreset::controlSpace); }, 1},
-            {[] { AppSettings::setConfirmTrigger(ConfirmTrigger::doubleNewline); }, 1},
-            {[] { AppSettings::setAfterConfirmBehavior(AfterConfirmBehavior::collapseOnly); }, 1},
-            {[] { AppSettings::setMaxVisibleMemos(5); }, 1},
-            {[] { AppSettings::setInactiveOpacityPercent(60); }, 1},
-            {[] { AppSettings::setWindowOpacity(0.7); }, 1},
-            {[] { AppSettings::setPeekBarAccent(PeekBarAccent::neonCyan); }, 1},
-            {[] { AppSettings::setEditorFontFamily(EditorFontFamily::menlo); }, 1},
-            {[] { AppSettings::setEditorTheme(EditorThemeKind::dracula); }, 1},
-            {[] { AppSettings::setEditorLanguage(EditorLanguage::html); }, 1},
+            {[] { AppSettings::toggleHotkeyPreset.set(ToggleHotkeyPreset::controlSpace); }, 1},
+            {[] { AppSettings::confirmTrigger.set(ConfirmTrigger::doubleNewline); }, 1},
+            {[] { AppSettings::afterConfirmBehavior.set(AfterConfirmBehavior::collapseOnly); }, 1},
+            {[] { AppSettings::maxVisibleMemos.set(5); }, 1},
+            {[] { AppSettings::inactiveOpacityPercent.set(60); }, 1},
+            {[] { AppSettings::windowOpacity.set(0.7); }, 1},
+            {[] { AppSettings::peekBarAccent.set(PeekBarAccent::neonCyan); }, 1},
+            {[] { AppSettings::editorFontFamily.set(EditorFontFamily::menlo); }, 1},
+            {[] { AppSettings::editorTheme.set(EditorThemeKind::dracula); }, 1},
+            {[] { AppSettings::editorLanguage.set(EditorLanguage::html); }, 1},
             {[] { AppSettings::postSettingsDidChange(); }, 1},
             {[] { AppSettings::saveWindowFrame(QRectF(1, 2, 600, 400)); }, 0},
             {[] {
-                 AppSettings::setFontSize(20);
-                 AppSettings::setMaxCards(30);
-                 AppSettings::setWindowWidth(800);
-                 AppSettings::setWindowHeight(500);
-                 AppSettings::setAutoCollapseWhenInactive(false);
-                 AppSettings::setDimWhenInactive(false);
+                 AppSettings::fontSize.set(20);
+                 AppSettings::maxCards.set(30);
+                 AppSettings::windowWidth.set(800);
+                 AppSettings::windowHeight.set(500);
+                 AppSettings::autoCollapseWhenInactive.set(false);
+                 AppSettings::dimWhenInactive.set(false);
              },
              0},
             {[] {
                  AppSettings::afterConfirmBehavior();
-                 AppSettings::effectiveWindowOpacity(false);
+                 FloatingWindowController::effectiveWindowOpacity(false);
              },
              0},
         };

@@ -65,7 +65,7 @@ private slots:
     void init()
     {
         dataHome = privateDataHome();
-        AppSettings::setMaxCards(50);
+        AppSettings::maxCards.set(50);
         Pasteboard::setString("untouched");
     }
 
@@ -162,7 +162,7 @@ private slots:
     {
         QFETCH(int, limit);
         QFETCH(QString, pins);
-        AppSettings::setMaxCards(limit);
+        AppSettings::maxCards.set(limit);
         CardStore store = storeWith(3, pins);
         store.add("new");
         QTEST(describe(store), "expected");

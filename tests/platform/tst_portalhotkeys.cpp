@@ -256,11 +256,11 @@ private slots:
         QCOMPARE(bindCount(), before + 1);
         for (int i = 0; i < 20; ++i)
             delegate.windowController()->toggleShown();
-        AppSettings::setEditorTheme(EditorThemeKind::sublime);
+        AppSettings::editorTheme.set(EditorThemeKind::sublime);
         QTest::qWait(100);
         QCOMPARE(bindCount(), before + 1);
 
-        AppSettings::setToggleHotkeyPreset(ToggleHotkeyPreset::controlSpace);
+        AppSettings::toggleHotkeyPreset.set(ToggleHotkeyPreset::controlSpace);
         QTRY_COMPARE(bindCount(), before + 2);
         QCOMPARE(boundShortcut().trigger(), "LOGO+space");
         QTRY_COMPARE(delegate.toggleHotKey()->status().trigger, "Super+space");

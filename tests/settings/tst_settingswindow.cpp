@@ -123,7 +123,7 @@ private slots:
         store().setDouble("fontSize", 12.5);
         store().setInt("maxVisibleMemos", 40);
         store().setDouble("windowWidth", 901.9);
-        store().setDouble("windowOpacity", 0.1);
+        store().setDouble("windowOpacity", 0.556);
         SettingsViewController form;
         QCOMPARE(control<QComboBox>(&form, "themePopup")->currentIndex(), 1);      // sublime
         QCOMPARE(control<QComboBox>(&form, "fontFamilyPopup")->currentIndex(), 1); // hiragino
@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(control<QLineEdit>(&form, "maxCardsField")->text(), "50");
         QCOMPARE(control<QLineEdit>(&form, "maxVisibleMemosField")->text(), "12");
         QCOMPARE(control<QLineEdit>(&form, "windowWidthField")->text(), "901");
-        QCOMPARE(control<QLabel>(&form, "opacityValueLabel")->text(), "25%");
+        QCOMPARE(control<QLabel>(&form, "opacityValueLabel")->text(), "56%");
         QCOMPARE(control<QLabel>(&form, "inactiveOpacityValueLabel")->text(), "55%");
     }
 
@@ -186,11 +186,11 @@ private slots:
     {
         QFETCH(QString, field);
         QFETCH(QString, text);
-        AppSettings::setFontSize(20);
-        AppSettings::setMaxCards(60);
-        AppSettings::setMaxVisibleMemos(6);
-        AppSettings::setWindowWidth(800);
-        AppSettings::setWindowHeight(500);
+        AppSettings::fontSize.set(20);
+        AppSettings::maxCards.set(60);
+        AppSettings::maxVisibleMemos.set(6);
+        AppSettings::windowWidth.set(800);
+        AppSettings::windowHeight.set(500);
         SettingsViewController form;
         auto *edit = control<QLineEdit>(&form, field);
         edit->setText(text);
@@ -209,8 +209,8 @@ private slots:
 
     void rejectedFieldsLeaveTheOthersSaved()
     {
-        AppSettings::setWindowWidth(800);
-        AppSettings::setWindowHeight(500);
+        AppSettings::windowWidth.set(800);
+        AppSettings::windowHeight.set(500);
         SettingsViewController form;
         control<QLineEdit>(&form, "windowWidthField")->setText("1201");
         control<QLineEdit>(&form, "windowHeightField")->setText("319");

@@ -103,9 +103,9 @@ private slots:
         store->togglePin(store->memos.last().id);
         ViewTest::turn();
         QCOMPARE(shown(), "a* j< i h 他 6 件…");
-        AppSettings::setMaxVisibleMemos(6);
+        AppSettings::maxVisibleMemos.set(6);
         QCOMPARE(shown(), "a* j< i h g f 他 4 件…");
-        AppSettings::setMaxVisibleMemos(10);
+        AppSettings::maxVisibleMemos.set(10);
         QCOMPARE(shown(), "a* j< i h g f e d c b");
     }
 

@@ -118,7 +118,7 @@ private slots:
         QFETCH(bool, previousClosed);
         QFETCH(bool, staysVisible);
         QFETCH(bool, activatesPrevious);
-        AppSettings::setAfterConfirmBehavior(behavior);
+        AppSettings::afterConfirmBehavior.set(behavior);
         m_windows.active = 99;
         m_controller->showPanel(true);
         if (previousClosed)
