@@ -7,7 +7,7 @@ zorv_add_test(tst_linefolding editor/tst_linefolding.cpp)
 
 
 # Colouring.
-zorv_add_test(tst_highlighter editor/tst_highlighter.cpp editor/ReferenceColouring.h)
+zorv_add_test(tst_highlighter editor/tst_highlighter.cpp)
 
 
 # Gutter and indent guides.
