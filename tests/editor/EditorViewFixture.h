@@ -9,7 +9,6 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QWidget>
 #include <memory>
 
 // A text view with the gutter on its left and the guides over it, laid out as in the editor,
@@ -21,7 +20,7 @@ struct EditorViewFixture
     QPlainTextEdit *text = new QPlainTextEdit;
     PasteInputIndentGuideView *guides = new PasteInputIndentGuideView(text->viewport());
 
-    explicit EditorViewFixture(const QString &content = QString(), QSize size = QSize(320, 240))
+    explicit EditorViewFixture(const QString &content)
     {
         auto *layout = new QHBoxLayout(window.get());
         layout->setContentsMargins(0, 0, 0, 0);
@@ -36,17 +35,9 @@ struct EditorViewFixture
         text->setPlainText(content);
         gutter->setTextView(text);
         guides->setTextView(text);
-        window->resize(size);
+        window->resize(320, 240);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    QList<int> visibleLines() const
-    {
-        QList<int> lines;
-        for (const PasteInputGutterView::Row &row : gutter->visibleRows())
-            lines.append(row.line);
-        return lines;
     }
 
     std::optional<PasteInputGutterView::Row> row(int line) const
@@ -56,12 +47,4 @@ struct EditorViewFixture
                 return row;
         return std::nullopt;
     }
-
-    void moveCaretToLine(int line)
-    {
-        QTextCursor cursor(text->document()->findBlockByNumber(line));
-        text->setTextCursor(cursor);
-    }
-
-    qreal lineHeight() const { return QFontMetricsF(text->font()).lineSpacing(); }
 };

@@ -3,8 +3,8 @@
 #include <QFontDatabase>
 #include <QtTest>
 
-// The font rule: a named family when the machine has it, else the system's general font for
-// prose and its fixed font for code; never bold, 16 pixels when no size is set.
+// A named family when the machine has it, else the system's general font for prose and its
+// fixed font for code; never bold, 16 pixels when no size is set.
 class TestEditorFonts : public QObject
 {
     Q_OBJECT
@@ -14,9 +14,7 @@ private slots:
     {
         const QString general = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
         const QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-        const auto installed = [](const char *family, const QString &fallback) {
-            return QFontDatabase::hasFamily(family) ? QString(family) : fallback;
-        };
+        const QString cjkMono = QStringLiteral("Noto Sans Mono CJK JP");
         QTest::addColumn<bool>("codeMode");
         QTest::addColumn<EditorFontFamily>("family");
         QTest::addColumn<double>("size");
@@ -25,10 +23,12 @@ private slots:
         using F = EditorFontFamily;
         QTest::newRow("system plain") << false << F::system << 14.0 << general << 14;
         QTest::newRow("system code") << true << F::system << 14.0 << fixed << 14;
-        QTest::newRow("sfMono plain")
-            << false << F::sfMono << 12.0 << installed("Noto Sans Mono CJK JP", fixed) << 12;
+        QTest::newRow("monospaced family for prose")
+            << false << F::sfMono << 12.0 << (QFontDatabase::hasFamily(cjkMono) ? cjkMono : fixed)
+            << 12;
         QTest::newRow("size 0 is 16") << false << F::system << 0.0 << general << 16;
     }
+
     void fontRule()
     {
         QFETCH(bool, codeMode);
