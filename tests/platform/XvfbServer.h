@@ -10,19 +10,17 @@
 
 #include <string>
 
-// A private Xvfb for one test program. It picks a free display itself (-displayfd), so it never
-// collides with another X server on the machine. Empty display() when Xvfb is not installed.
+// A private Xvfb that picks a free display itself (-displayfd), so it never collides with another
+// X server on the machine. Empty display() when Xvfb is not installed.
 class XvfbServer
 {
 public:
     XvfbServer()
     {
         int fds[2];
-        if (pipe(fds) != 0)
+        if (pipe(fds) != 0 || (m_pid = fork()) < 0)
             return;
-        m_pid = fork();
         if (m_pid == 0) {
-            close(fds[0]);
             const int devNull = open("/dev/null", O_WRONLY);
             dup2(devNull, STDOUT_FILENO);
             dup2(devNull, STDERR_FILENO);
@@ -32,9 +30,13 @@ public:
             _exit(127);
         }
         close(fds[1]);
-        if (m_pid > 0)
-            m_display = readDisplay(fds[0]);
+        pollfd readable{fds[0], POLLIN, 0};
+        char c;
+        while (poll(&readable, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+            m_display.append(c);
         close(fds[0]);
+        if (!m_display.isEmpty())
+            m_display.prepend(':');
     }
 
     ~XvfbServer()
@@ -48,23 +50,9 @@ public:
     XvfbServer(const XvfbServer &) = delete;
     XvfbServer &operator=(const XvfbServer &) = delete;
 
-    // ":N", or empty when no server runs.
     QByteArray display() const { return m_display; }
 
 private:
-    static QByteArray readDisplay(int fd)
-    {
-        QByteArray number;
-        pollfd readable{fd, POLLIN, 0};
-        while (poll(&readable, 1, 10000) > 0) {
-            char c;
-            if (read(fd, &c, 1) != 1 || c == '\n')
-                break;
-            number.append(c);
-        }
-        return number.isEmpty() ? QByteArray() : ':' + number;
-    }
-
     pid_t m_pid = -1;
     QByteArray m_display;
 };
