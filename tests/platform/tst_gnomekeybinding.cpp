@@ -11,9 +11,8 @@
 namespace {
 
 const QString listSchema = QStringLiteral("org.gnome.settings-daemon.plugins.media-keys");
-const QString ownEntry =
-    listSchema + QStringLiteral(".custom-keybinding:/org/gnome/settings-daemon/plugins/"
-                                "media-keys/custom-keybindings/zorv/");
+const QString entryPath = QStringLiteral("/org/gnome/settings-daemon/plugins/media-keys/"
+                                         "custom-keybindings/");
 
 QString gsettings(const QStringList &arguments)
 {
@@ -21,11 +20,6 @@ QString gsettings(const QStringList &arguments)
     process.start(QStringLiteral("gsettings"), arguments);
     process.waitForFinished();
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-QString entries()
-{
-    return gsettings({"get", listSchema, "custom-keybindings"});
 }
 
 } // namespace
@@ -43,9 +37,7 @@ private slots:
         qputenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
         if (!GnomeCustomKeybinding::isAvailable())
             QSKIP("GNOME's settings schemas (gnome-settings-daemon-common) are not installed");
-        gsettings(
-            {"set", listSchema, "custom-keybindings",
-             "['/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/custom0/']"});
+        gsettings({"set", listSchema, "custom-keybindings", "['" + entryPath + "custom0/']"});
     }
 
     void cleanupTestCase() { gsettings({"reset", listSchema, "custom-keybindings"}); }
@@ -53,19 +45,17 @@ private slots:
     // Added once, updated in place, removed without touching the user's own shortcuts.
     void roundTrip()
     {
-        const QString theirs =
-            "'/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/custom0/'";
-        const QString ours =
-            "'/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/zorv/'";
+        const QStringList list{"get", listSchema, "custom-keybindings"};
+        const QString ours = listSchema + ".custom-keybinding:" + entryPath + "zorv/";
         QVERIFY(GnomeCustomKeybinding::install(KeyCombo(36, 0x1000)));
         QVERIFY(GnomeCustomKeybinding::install(KeyCombo(49, 0x1800)));
-        QCOMPARE(entries(), "[" + theirs + ", " + ours + "]");
-        QCOMPARE(gsettings({"get", ownEntry, "name"}), "'Zorv'");
-        QCOMPARE(gsettings({"get", ownEntry, "command"}), "'zorv --toggle'");
+        QCOMPARE(gsettings(list), "['" + entryPath + "custom0/', '" + entryPath + "zorv/']");
+        QCOMPARE(gsettings({"get", ours, "name"}), "'Zorv'");
+        QCOMPARE(gsettings({"get", ours, "command"}), "'zorv --toggle'");
         QCOMPARE(GnomeCustomKeybinding::installedBinding(), "<Super><Alt>space");
 
         QVERIFY(GnomeCustomKeybinding::remove());
-        QCOMPARE(entries(), "[" + theirs + "]");
+        QCOMPARE(gsettings(list), "['" + entryPath + "custom0/']");
         QCOMPARE(GnomeCustomKeybinding::installedBinding(), std::nullopt);
         QVERIFY(GnomeCustomKeybinding::remove());
     }
