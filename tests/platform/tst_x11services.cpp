@@ -127,16 +127,10 @@ class TestX11Services : public QObject
 {
     Q_OBJECT
 
-public:
-    explicit TestX11Services(bool hasDisplay)
-        : m_hasDisplay(hasDisplay)
-    {
-    }
-
 private slots:
     void initTestCase()
     {
-        if (!m_hasDisplay)
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("Xvfb is not installed");
         if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
             QSKIP("xdotool is not installed");
@@ -234,29 +228,17 @@ private slots:
         QCOMPARE(outlivesTheApplication->status().state, HotKeyState::active);
     }
 
-    // Focus goes back to the window the user came from; a window closed meanwhile is gone.
-    void activeWindowOwnershipAndActivation()
+    // Where the focus goes back to: a window of this process made on another connection is
+    // ours; one closed meanwhile is gone and is not activated.
+    void windowOwnershipAndExistence()
     {
-        requireWindowManager();
-        QWindow own;
-        own.resize(300, 200);
-        own.show();
-        own.requestActivate();
-        QVERIFY(QTest::qWaitForWindowActive(&own));
-        QTRY_COMPARE(m_windows->activeWindow(), std::optional<quint32>(own.winId()));
-        QVERIFY(m_windows->isOwnWindow(own.winId()));
-
         const quint32 foreign = m_other->openWindow();
-        QTRY_VERIFY(m_other->property("_NET_CLIENT_LIST").contains(foreign));
-        QVERIFY(m_windows->activateWindow(foreign));
-        QTRY_COMPARE(m_windows->activeWindow(), std::optional<quint32>(foreign));
-        QTRY_VERIFY(!own.isActive());
-        QVERIFY(!m_windows->isOwnWindow(foreign));
         const quint32 sibling = m_other->openWindow(QCoreApplication::applicationPid());
-        QVERIFY(m_windows->isOwnWindow(sibling)); // ours, though made on another connection
-        m_other->closeWindow(sibling);
+        QVERIFY(!m_windows->isOwnWindow(foreign));
+        QVERIFY(m_windows->isOwnWindow(sibling));
         QVERIFY(m_windows->windowExists(foreign));
         m_other->closeWindow(foreign);
+        m_other->closeWindow(sibling);
         QVERIFY(!m_windows->windowExists(foreign));
         QVERIFY(!m_windows->activateWindow(foreign));
     }
@@ -316,7 +298,6 @@ private:
             QSKIP("openbox is not installed");
     }
 
-    bool m_hasDisplay;
     QProcess m_windowManager;
     // One connection for every foreign window: a new connection may get the id range of a
     // closed one, and window ids reused that quickly confuse the window manager.
@@ -343,7 +324,7 @@ int main(int argc, char **argv)
     int result = 0;
     {
         QGuiApplication app(argc, argv);
-        TestX11Services test(!display.isEmpty());
+        TestX11Services test;
         result = QTest::qExec(&test, argc, argv);
     }
     xvfb.terminate();
