@@ -3,7 +3,6 @@
 #include "hotkey/Key.h"
 #include "hotkey/ModifierFlags.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 #include <algorithm>
@@ -34,7 +33,6 @@ public:
 
     void press(quint32 id) { Q_EMIT pressed(id); }
     void release(quint32 id) { Q_EMIT released(id); }
-    void answerLater(quint32 id, HotKeyState state) { setStatus(id, HotKeyStatus{state, {}, {}}); }
 
     QList<std::pair<quint32, KeyCombo>> grabs;
     QList<quint32> unregistered;
@@ -119,28 +117,6 @@ private slots:
         QCOMPARE(firstPresses, 1);
     }
 
-    void pauseUnregistersAndResumeTakesNewId()
-    {
-        int presses = 0;
-        HotKey hotKey(*registry, Key::space, ModifierFlag::control, [&] { ++presses; });
-        const quint32 oldId = idOf(hotKey);
-        hotKey.setPaused(true);
-        hotKey.setPaused(true);
-        QCOMPARE(idOf(hotKey), 0u);
-        QCOMPARE(backend->unregistered, QList<quint32>{oldId});
-        QCOMPARE(hotKey.status().state, HotKeyState::failed);
-        backend->press(oldId);
-
-        hotKey.setPaused(false);
-        hotKey.setPaused(false);
-        const quint32 newId = idOf(hotKey);
-        QVERIFY(newId > oldId);
-        QCOMPARE(hotKey.status().state, HotKeyState::active); // registered once, not refused
-        QCOMPARE(backend->grabs.size(), 1);
-        backend->press(newId);
-        QCOMPARE(presses, 1);
-    }
-
     // Presses and releases reach their own handlers; a missing handler or an unknown id is
     // ignored.
     void dispatch()
@@ -172,28 +148,6 @@ private slots:
         backend->press(id);
         QCOMPARE(presses, 1);
         QVERIFY(!hotKey);
-    }
-
-    // A backend that answers later (the portal) reaches the hotkey that asked, and no other.
-    void laterAnswerReachesItsHotKey()
-    {
-        HotKey hotKey(*registry, Key::f5, {});
-        HotKey other(*registry, Key::f6, {});
-        QSignalSpy changes(&hotKey, &HotKey::statusChanged);
-        QSignalSpy otherChanges(&other, &HotKey::statusChanged);
-        backend->answerLater(idOf(hotKey), HotKeyState::notAvailable);
-        QCOMPARE(changes.size(), 1);
-        QCOMPARE(otherChanges.size(), 0);
-        QCOMPARE(hotKey.status().state, HotKeyState::notAvailable);
-    }
-
-    // The application drops its registry at exit while hotkeys may still be alive.
-    void hotKeyOutlivesItsRegistry()
-    {
-        auto hotKey = std::make_unique<HotKey>(*registry, Key::f7, ModifierFlags());
-        registry.reset();
-        QCOMPARE(hotKey->status().state, HotKeyState::failed);
-        hotKey.reset();
     }
 };
 

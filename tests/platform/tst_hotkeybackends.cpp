@@ -1,7 +1,6 @@
 #include "hotkey/Key.h"
 #include "platform/CarbonKeySymbols.h"
 #include "platform/DesktopSession.h"
-#include "platform/portal/PortalHotkeyBackend.h"
 
 #include <QTest>
 
@@ -50,23 +49,6 @@ private slots:
                 keysyms.insert(symbol->keysym);
         }
         QCOMPARE(keysyms.size(), allKeys().size() - 1);
-    }
-
-    void portalTriggers_data()
-    {
-        QTest::addColumn<quint32>("keyCode");
-        QTest::addColumn<quint32>("modifiers");
-        QTest::addColumn<QString>("trigger");
-        QTest::newRow("everything") << 0u << 0x1B00u << "CTRL+ALT+SHIFT+LOGO+a";
-        QTest::newRow("Fn has no name") << 63u << 0x1000u << "";
-        QTest::newRow("unknown code") << 52u << 0u << "";
-    }
-
-    void portalTriggers()
-    {
-        QFETCH(quint32, keyCode);
-        QFETCH(quint32, modifiers);
-        QTEST(PortalHotkeyBackend::preferredTrigger(KeyCombo(keyCode, modifiers)), "trigger");
     }
 };
 

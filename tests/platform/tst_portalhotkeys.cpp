@@ -88,13 +88,18 @@ public:
             portalPath + "/request/" + sender + '/' + options.value("handle_token").toString();
         QVariantMap results;
         if (member == QLatin1String("CreateSession")) {
-            createOptions = options;
+            sessionToken = options.value("session_handle_token").toString();
             createdShortcuts = shortcutsOf(options.value(QStringLiteral("shortcuts")));
             results.insert(QStringLiteral("session_handle"), sessionPath);
         } else {
             boundSession = arguments.at(0).value<QDBusObjectPath>().path();
             boundShortcuts.append(shortcutsOf(arguments.at(1)));
-            results.insert(QStringLiteral("shortcuts"), chosen(boundShortcuts.last()));
+            // The desktop names the bound trigger in its own words, as Plasma does.
+            QList<Shortcut> chosen = boundShortcuts.last();
+            for (Shortcut &shortcut : chosen)
+                shortcut.properties = {
+                    {"trigger_description", shortcut.trigger().replace("LOGO", "Meta")}};
+            results.insert(QStringLiteral("shortcuts"), QVariant::fromValue(chosen));
         }
         m_bus.send(message.createReply(QVariant::fromValue(QDBusObjectPath(request))));
         QDBusMessage response = QDBusMessage::createSignal(
@@ -111,21 +116,12 @@ public:
     void answerHeld() { m_bus.send(m_held); }
 
     QString mode; // "decline", "late", or anything else to bind at once
-    QVariantMap createOptions;
+    QString sessionToken;
     QList<Shortcut> createdShortcuts;
     QString boundSession;
     QList<QList<Shortcut>> boundShortcuts;
 
 private:
-    // The desktop names the bound trigger in its own words, as Plasma does.
-    static QVariant chosen(QList<Shortcut> shortcuts)
-    {
-        for (Shortcut &shortcut : shortcuts)
-            shortcut.properties = {
-                {"trigger_description", shortcut.trigger().replace("LOGO", "Meta")}};
-        return QVariant::fromValue(shortcuts);
-    }
-
     QDBusConnection m_bus;
     QDBusMessage m_held;
 };
@@ -158,7 +154,10 @@ private slots:
                         QStringLiteral("--print-address=1")});
         QVERIFY(m_daemon.waitForReadyRead(10000));
         m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-        QVERIFY(!m_address.isEmpty());
+        QDBusConnection portalBus = connection("portal");
+        m_portal = std::make_unique<FakePortal>(portalBus);
+        QVERIFY(portalBus.registerVirtualObject(portalPath, m_portal.get()));
+        QVERIFY(portalBus.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
     }
 
     void cleanupTestCase()
@@ -169,7 +168,6 @@ private slots:
 
     void bindsAndDispatches()
     {
-        startPortal();
         PortalHotkeyBackend backend(connection("b"));
         QSignalSpy presses(&backend, &GlobalHotkeyBackend::pressed);
         QSignalSpy releases(&backend, &GlobalHotkeyBackend::released);
@@ -178,14 +176,13 @@ private slots:
         QTRY_COMPARE(backend.status(7).state, HotKeyState::active);
         // The trigger the desktop chose is what the user is shown.
         QCOMPARE(backend.status(7).trigger, "Super+Return");
-        QCOMPARE(m_portal->createOptions.value("session_handle_token").toString(), "zorv_hotkeys");
+        QCOMPARE(m_portal->sessionToken, "zorv_hotkeys"); // the desktop recognises Zorv again
         // Some desktops read the shortcuts from the session options, others from the bind.
         QCOMPARE(m_portal->createdShortcuts.size(), 1);
         QCOMPARE(m_portal->boundShortcuts.size(), 1);
         const Shortcut bound = m_portal->boundShortcuts.first().first();
         QCOMPARE(bound.id, m_portal->createdShortcuts.first().id);
         QCOMPARE(bound.trigger(), "LOGO+Return");
-        QCOMPARE(bound.properties.value("description"), "Zorv を表示／隠す");
         QCOMPARE(m_portal->boundSession, sessionPath);
         signal("Activated", "/other/session", bound.id);
         signal("Activated", sessionPath, bound.id);
@@ -209,7 +206,6 @@ private slots:
     {
         QFETCH(QString, portal);
         QFETCH(int, state);
-        startPortal();
         QDBusConnection portalBus(QStringLiteral("portal"));
         const QString portalName = QStringLiteral("org.freedesktop.portal.Desktop");
         if (portal == "absent")
@@ -237,7 +233,6 @@ private slots:
     // bind, so only a change of the toggle hotkey binds again.
     void bindsOncePerHotkeyChange()
     {
-        startPortal();
         PreferencesStore::standard().clear();
         const qsizetype before = bindCount();
         AppDelegate delegate;
@@ -275,16 +270,6 @@ private:
     QDBusConnection connection(const char *name)
     {
         return QDBusConnection::connectToBus(m_address, QString::fromLatin1(name));
-    }
-
-    void startPortal()
-    {
-        if (m_portal)
-            return;
-        QDBusConnection portalBus = connection("portal");
-        m_portal = std::make_unique<FakePortal>(portalBus);
-        QVERIFY(portalBus.registerVirtualObject(portalPath, m_portal.get()));
-        QVERIFY(portalBus.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
     }
 
     void signal(const QString &name, const QString &session, const QString &shortcutId)
