@@ -1,10 +1,5 @@
-#include "platform/Pasteboard.h"
 #include "platform/PreferencesStore.h"
-#include "platform/ScreenCoordinates.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -107,28 +102,6 @@ private slots:
         }
     }
 
-    void pasteboardHoldsOnePlainString()
-    {
-        auto *rich = new QMimeData;
-        rich->setHtml("<b>old</b>");
-        QGuiApplication::clipboard()->setMimeData(rich, QClipboard::Clipboard);
-        Pasteboard::setString(QStringLiteral("新しい text\n2行目"));
-        QVERIFY(!QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard)->hasHtml());
-        QCOMPARE(Pasteboard::string(), QStringLiteral("新しい text\n2行目"));
-        QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
-        QVERIFY(Pasteboard::string().isNull());
-    }
-
-    // Zorv's frames count up from the primary screen's bottom edge, Qt's down from its top.
-    void coordinatesFlipAtPrimaryBottom()
-    {
-        const QRectF above(0, 1080, 1920, 1200); // a screen above the primary one
-        QCOMPARE(ScreenCoordinates::toQt(QRectF(0, 0, 720, 400), 1080), QRectF(0, 680, 720, 400));
-        QCOMPARE(ScreenCoordinates::toQt(above, 1080), QRectF(0, -1200, 1920, 1200));
-        QCOMPARE(ScreenCoordinates::fromQt(QRectF(0, -1200, 1920, 1200), 1080), above);
-        QCOMPARE(ScreenCoordinates::toQt(QPointF(100, 1055), 1080), QPointF(100, 25));
-    }
-
 private:
     QString path() const { return m_dir.filePath("prefs.conf"); }
 
@@ -136,5 +109,5 @@ private:
     std::unique_ptr<PreferencesStore> m_store;
 };
 
-QTEST_MAIN(TestPreferences)
+QTEST_GUILESS_MAIN(TestPreferences)
 #include "tst_preferences.moc"

@@ -1,0 +1,104 @@
+// The small platform services: which session this is, key symbols and characters, termination
+// signals, the clipboard and screen coordinates.
+#include "hotkey/Key.h"
+#include "platform/CarbonKeySymbols.h"
+#include "platform/DesktopSession.h"
+#include "platform/KeyCharacters.h"
+#include "platform/Pasteboard.h"
+#include "platform/ScreenCoordinates.h"
+#include "platform/TerminationSignals.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <csignal>
+
+class TestPlatformServices : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The session decides the hotkey backend: XWayland must not be taken for X11.
+    void desktopSession()
+    {
+        QCOMPARE(::desktopSession("xcb", "x11", false), DesktopSession::x11);
+        QCOMPARE(::desktopSession("xcb", "", false), DesktopSession::x11);
+        QCOMPARE(::desktopSession("xcb", "", true), DesktopSession::xwayland);
+        QCOMPARE(::desktopSession("xcb", "wayland", false), DesktopSession::xwayland);
+        QCOMPARE(::desktopSession("wayland", "wayland", true), DesktopSession::wayland);
+        QCOMPARE(::desktopSession("wayland-egl", "wayland", true), DesktopSession::wayland);
+        QCOMPARE(::desktopSession("offscreen", "x11", false), DesktopSession::headless);
+        QCOMPARE(::desktopSession("minimal", "wayland", true), DesktopSession::headless);
+    }
+
+    // Two keys sharing a keysym would grab the same key twice.
+    void everyKeyButFnHasASymbol()
+    {
+        QSet<quint32> keysyms;
+        for (Key key : allKeys()) {
+            const auto symbol = keySymbolForCarbonKeyCode(carbonKeyCode(key));
+            QCOMPARE(symbol.has_value(), key != Key::function);
+            if (symbol)
+                keysyms.insert(symbol->keysym);
+        }
+        QCOMPARE(keysyms.size(), allKeys().size() - 1);
+    }
+
+    void charactersIgnoringModifiers()
+    {
+        const auto characters = [](int key, Qt::KeyboardModifiers modifiers) {
+            return ::charactersIgnoringModifiers(key, modifiers);
+        };
+        QCOMPARE(characters(Qt::Key_P, Qt::ControlModifier), "p");
+        QCOMPARE(characters(Qt::Key_P, Qt::ShiftModifier), "P");
+        QCOMPARE(characters(Qt::Key_Q, Qt::ControlModifier | Qt::ShiftModifier), "Q");
+        QCOMPARE(characters(Qt::Key_Exclam, Qt::ShiftModifier), "!");
+        QCOMPARE(characters(Qt::Key_9, Qt::MetaModifier), "9");
+        QCOMPARE(characters(Qt::Key_Return, Qt::ControlModifier), "\r");
+        QCOMPARE(characters(Qt::Key_Left, {}), "");
+        QCOMPARE(characters(0x3042, Qt::ControlModifier), QString(QChar(0x3042)));
+    }
+
+    // A logout, a `kill` or Ctrl+C reaches the event loop as a Qt signal instead of ending the
+    // process unsaved.
+    void terminationSignalsBecomeQtSignals()
+    {
+        TerminationSignals watcher;
+        QVERIFY(watcher.isWatching());
+        QSignalSpy spy(&watcher, &TerminationSignals::terminationRequested);
+        for (int number : {SIGTERM, SIGINT, SIGHUP, SIGHUP})
+            ::raise(number);
+        QTRY_COMPARE(spy.count(), 4);
+        QCOMPARE(spy.at(0).at(0).toInt(), SIGTERM);
+        QCOMPARE(spy.at(1).at(0).toInt(), SIGINT);
+        QCOMPARE(spy.at(3).at(0).toInt(), SIGHUP);
+    }
+
+    void pasteboardHoldsOnePlainString()
+    {
+        auto *rich = new QMimeData;
+        rich->setHtml("<b>old</b>");
+        QGuiApplication::clipboard()->setMimeData(rich, QClipboard::Clipboard);
+        Pasteboard::setString(QStringLiteral("新しい text\n2行目"));
+        QVERIFY(!QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard)->hasHtml());
+        QCOMPARE(Pasteboard::string(), QStringLiteral("新しい text\n2行目"));
+        QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+        QVERIFY(Pasteboard::string().isNull());
+    }
+
+    // Zorv's frames count up from the primary screen's bottom edge, Qt's down from its top.
+    void coordinatesFlipAtPrimaryBottom()
+    {
+        const QRectF above(0, 1080, 1920, 1200); // a screen above the primary one
+        QCOMPARE(ScreenCoordinates::toQt(QRectF(0, 0, 720, 400), 1080), QRectF(0, 680, 720, 400));
+        QCOMPARE(ScreenCoordinates::toQt(above, 1080), QRectF(0, -1200, 1920, 1200));
+        QCOMPARE(ScreenCoordinates::fromQt(QRectF(0, -1200, 1920, 1200), 1080), above);
+        QCOMPARE(ScreenCoordinates::toQt(QPointF(100, 1055), 1080), QPointF(100, 25));
+    }
+};
+
+QTEST_MAIN(TestPlatformServices)
+#include "tst_platformservices.moc"
