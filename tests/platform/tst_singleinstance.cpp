@@ -54,27 +54,43 @@ private slots:
     // CTest gives a private runtime folder, which keeps this away from a running Zorv.
     void initTestCase() { QVERIFY(!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")); }
 
-    // A primary that closed, or crashed and left its lock and socket behind (its process is
-    // gone, so both are stale): the next start serves in its place.
-    void nextPrimaryServes_data()
+    // The primary serves well-formed requests, and only those, whatever came before: a primary
+    // that closed, one that crashed and left its lock and socket behind (its process is gone,
+    // so both are stale), a client that sent garbage.
+    void primaryServes_data()
     {
-        QTest::addColumn<bool>("crashed");
-        QTest::newRow("closed") << false;
-        QTest::newRow("crashed") << true;
+        QTest::addColumn<QByteArray>("garbage");
+        QTest::newRow("after a closed primary") << QByteArray();
+        QTest::newRow("after a crashed primary") << QByteArray();
+        QTest::newRow("after a too long request") << QByteArray(200, 'x');
+        QTest::newRow("after a too long line") << QByteArray(200, 'x') + '\n';
+        QTest::newRow("after an empty line") << QByteArray("\n");
     }
 
-    void nextPrimaryServes()
+    void primaryServes()
     {
-        QFETCH(bool, crashed);
-        const QString key = QStringLiteral("zorv-test-") + QTest::currentDataTag();
-        QVERIFY(SingleInstance(key).tryBecomePrimary());
+        QFETCH(QByteArray, garbage);
+        const QString key = QStringLiteral("zorv-test-%1").arg(++m_keys);
+        if (garbage.isNull())
+            QVERIFY(SingleInstance(key).tryBecomePrimary());
         SingleInstance primary(key);
-        if (crashed) {
+        if (QByteArray(QTest::currentDataTag()).contains("crashed")) {
             QVERIFY(writeFile(primary.lockFilePath(), "2147483646\nzorv\n\n"));
             QVERIFY(writeFile(primary.socketPath(), ""));
         }
         QVERIFY(primary.tryBecomePrimary());
         QSignalSpy received(&primary, &SingleInstance::requestReceived);
+        const QString name = primary.socketPath();
+        if (!garbage.isNull())
+            runInThread([&] {
+                QLocalSocket socket;
+                socket.connectToServer(name);
+                if (socket.waitForConnected(2000)) {
+                    socket.write(garbage);
+                    socket.waitForBytesWritten(2000);
+                    socket.waitForDisconnected(500);
+                }
+            });
         QVERIFY(sendFromThread(key, QStringLiteral("toggle")));
         QTRY_COMPARE(received.size(), 1);
         QCOMPARE(received.first().first().toString(), "toggle");
@@ -129,36 +145,6 @@ private slots:
         qputenv("XDG_RUNTIME_DIR", saved);
     }
 
-    void malformedRequestsAreDropped_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("too long") << QByteArray(200, 'x');
-        QTest::newRow("too long, then a line") << QByteArray(200, 'x') + '\n';
-        QTest::newRow("empty line") << QByteArray("\n");
-    }
-
-    void malformedRequestsAreDropped()
-    {
-        QFETCH(QByteArray, bytes);
-        SingleInstance primary(QStringLiteral("zorv-test-g"));
-        QVERIFY(primary.tryBecomePrimary());
-        QSignalSpy received(&primary, &SingleInstance::requestReceived);
-        const QString name = primary.socketPath();
-        runInThread([&] {
-            QLocalSocket socket;
-            socket.connectToServer(name);
-            if (socket.waitForConnected(2000)) {
-                socket.write(bytes);
-                socket.waitForBytesWritten(2000);
-                socket.waitForDisconnected(500);
-            }
-        });
-        // The channel still serves well-formed requests afterwards, and only those.
-        QVERIFY(sendFromThread(QStringLiteral("zorv-test-g"), QStringLiteral("toggle")));
-        QTRY_COMPARE(received.size(), 1);
-        QCOMPARE(received.first().first().toString(), "toggle");
-    }
-
     // A client that connects and says nothing must not hold its descriptor for ever.
     void silentClientIsDropped()
     {
@@ -169,6 +155,9 @@ private slots:
         QVERIFY(silent.waitForConnected(1000));
         QTRY_COMPARE_WITH_TIMEOUT(silent.state(), QLocalSocket::UnconnectedState, 4000);
     }
+
+private:
+    int m_keys = 0;
 };
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
