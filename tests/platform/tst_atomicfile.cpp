@@ -7,6 +7,7 @@
 #include "../model/StoreTestFiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,44 +55,29 @@ class TestAtomicFile : public QObject
 private slots:
     void init() { m_home = privateDataHome(); }
 
-    void failedWriteKeepsTheOldBytes_data()
-    {
-        QTest::addColumn<int>("size");
-        QTest::newRow("fails when flushed") << 3000;
-        QTest::newRow("fails part way") << 300000;
-    }
-
-    // A write that hit a full disk used to put the partly written file in place of the old one.
-    void failedWriteKeepsTheOldBytes()
-    {
-        QFETCH(int, size);
-        const QString path = m_home->filePath("file");
-        writeFile(path, "old bytes\n");
-        const QByteArray data(size, 'x');
-        QCOMPARE(exitOfFailingSave(1024, [&] { return AtomicFile::write(path, data); }), 2);
-        QCOMPARE(readFile(path), QByteArray("old bytes\n"));
-        QCOMPARE(entriesOf(m_home->path()), QStringList{"file"});
-        QVERIFY(AtomicFile::write(path, data));
-        QCOMPARE(readFile(path), data);
-        QCOMPARE(modeOf(path), 0600);
-    }
-
-    // Each writer on a disk that fills up mid-write: the old file stays as it was.
-    void everyWriterKeepsItsOldFile_data()
+    // A save on a disk that fills up mid-write (a full disk used to put the partly written file
+    // in place of the old one): the old file stays as it was, nothing is left beside it, and
+    // the next save with space writes a private file.
+    void failedSaveKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("exit"); // an export is the user's own act: only the log tells
+        QTest::newRow("fails when flushed") << "file" << 2;
+        QTest::newRow("fails part way") << "file" << 2;
         QTest::newRow("history") << "Zorv/history.json" << 0;
         QTest::newRow("memo") << "Zorv/Memos" << 0;
         QTest::newRow("preferences") << "Zorv.conf" << 0;
         QTest::newRow("export") << "export.md" << 2;
     }
 
-    void everyWriterKeepsItsOldFile()
+    void failedSaveKeepsTheOldFile()
     {
         QFETCH(QString, file);
         QFETCH(int, exit);
         const QString big(4000, u'あ');
+        const QByteArray data(
+            QTest::currentDataTag() == QLatin1String("fails part way") ? 300000 : 3000, 'x');
+        writeFile(m_home->filePath("file"), "old bytes\n");
         CardStore cards;
         cards.add(QStringLiteral("old card"));
         MemoStore memos;
@@ -103,20 +89,27 @@ private slots:
         FixedChooser chooser(m_home->filePath("export.md"));
         Memo memo = memos.memos.first();
         QVERIFY(memos.exportMarkdown(memo, chooser));
+        QString path = m_home->filePath(file);
+        if (file == "Zorv/Memos")
+            path += '/' + entriesOf(path).at(0);
         const std::map<QString, std::function<bool()>> saves{
+            {"fails when flushed", [&] { return AtomicFile::write(path, data); }},
+            {"fails part way", [&] { return AtomicFile::write(path, data); }},
             {"history", [&] { return cards.cards.first().text = big, cards.save(); }},
             {"memo", [&] { return memos.setActiveText(big), memos.save(); }},
             {"preferences", [&] { return preferences.setString("key", big), preferences.sync(); }},
             {"export", [&] { return memo.text = big, memos.exportMarkdown(memo, chooser); }},
         };
+        const std::function<bool()> save = saves.at(QTest::currentDataTag());
 
-        QString path = m_home->filePath(file);
-        if (file == "Zorv/Memos")
-            path += '/' + entriesOf(path).at(0);
         const QByteArray before = readFile(path);
-        QVERIFY(!before.isEmpty());
-        QCOMPARE(exitOfFailingSave(before.size() + 100, saves.at(QTest::currentDataTag())), exit);
+        const QStringList beside = entriesOf(QFileInfo(path).path());
+        QCOMPARE(exitOfFailingSave(before.size() + 100, save), exit);
         QCOMPARE(readFile(path), before);
+        QCOMPARE(entriesOf(QFileInfo(path).path()), beside);
+        QVERIFY(save());
+        QVERIFY(readFile(path).size() >= 3000);
+        QCOMPARE(modeOf(path), 0600);
     }
 
 private:
