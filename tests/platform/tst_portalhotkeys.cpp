@@ -29,33 +29,13 @@ const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 const QString sessionPath = QStringLiteral("/org/freedesktop/portal/desktop/session/1_1/zorv");
 
-// One entry of an a(sa{sv}) shortcut list, as the portal reads or answers it.
-struct Shortcut
-{
-    QString id;
-    QVariantMap properties;
-    QString trigger() const { return properties.value("preferred_trigger").toString(); }
-};
-} // namespace
-Q_DECLARE_METATYPE(Shortcut)
+// One entry of an a(sa{sv}) shortcut list: an id and its properties.
+using Shortcut = QPair<QString, QVariantMap>;
 
-QDBusArgument &operator<<(QDBusArgument &argument, const Shortcut &shortcut)
+QString triggerOf(const Shortcut &shortcut)
 {
-    argument.beginStructure();
-    argument << shortcut.id << shortcut.properties;
-    argument.endStructure();
-    return argument;
+    return shortcut.second.value("preferred_trigger").toString();
 }
-
-const QDBusArgument &operator>>(const QDBusArgument &argument, Shortcut &shortcut)
-{
-    argument.beginStructure();
-    argument >> shortcut.id >> shortcut.properties;
-    argument.endStructure();
-    return argument;
-}
-
-namespace {
 
 QList<Shortcut> shortcutsOf(const QVariant &value)
 {
@@ -97,8 +77,8 @@ public:
             // The desktop names the bound trigger in its own words, as Plasma does.
             QList<Shortcut> chosen = boundShortcuts.last();
             for (Shortcut &shortcut : chosen)
-                shortcut.properties = {
-                    {"trigger_description", shortcut.trigger().replace("LOGO", "Meta")}};
+                shortcut.second = {
+                    {"trigger_description", triggerOf(shortcut).replace("LOGO", "Meta")}};
             results.insert(QStringLiteral("shortcuts"), QVariant::fromValue(chosen));
         }
         m_bus.send(message.createReply(QVariant::fromValue(QDBusObjectPath(request))));
@@ -181,12 +161,12 @@ private slots:
         QCOMPARE(m_portal->createdShortcuts.size(), 1);
         QCOMPARE(m_portal->boundShortcuts.size(), 1);
         const Shortcut bound = m_portal->boundShortcuts.first().first();
-        QCOMPARE(bound.id, m_portal->createdShortcuts.first().id);
-        QCOMPARE(bound.trigger(), "LOGO+Return");
+        QCOMPARE(bound.first, m_portal->createdShortcuts.first().first);
+        QCOMPARE(triggerOf(bound), "LOGO+Return");
         QCOMPARE(m_portal->boundSession, sessionPath);
-        signal("Activated", "/other/session", bound.id);
-        signal("Activated", sessionPath, bound.id);
-        signal("Deactivated", sessionPath, bound.id);
+        signal("Activated", "/other/session", bound.first);
+        signal("Activated", sessionPath, bound.first);
+        signal("Deactivated", sessionPath, bound.first);
         QTRY_COMPARE(releases.size(), 1);
         QCOMPARE(presses.size(), 1);
         QCOMPARE(presses.first().first().toUInt(), 7u);
@@ -247,7 +227,7 @@ private slots:
         AppSettings::toggleHotkeyPreset.set(ToggleHotkeyPreset::controlSpace);
         QTRY_COMPARE(delegate.toggleHotKey()->status().trigger, "Super+space");
         QCOMPARE(bindCount(), before + 2);
-        QCOMPARE(boundShortcut().trigger(), "LOGO+space");
+        QCOMPARE(triggerOf(m_portal->boundShortcuts.last().first()), "LOGO+space");
     }
 
     // GNOME shows no tray until its AppIndicator extension runs: the icon waits for its host.
@@ -282,7 +262,6 @@ private:
     }
 
     qsizetype bindCount() { return m_portal->boundShortcuts.size(); }
-    Shortcut boundShortcut() { return m_portal->boundShortcuts.last().first(); }
 
     QTemporaryDir m_folder;
     QProcess m_daemon;
