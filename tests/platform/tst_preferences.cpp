@@ -81,8 +81,8 @@ private slots:
     {
         QFETCH(QString, text);
         const auto variant = [](auto value) { return value ? QVariant(*value) : QVariant(); };
+        m_store->setString("key", text);
         for (int reopen = 0; reopen < 2; ++reopen) {
-            m_store->setString("key", text);
             QTEST(variant(m_store->boolValue("key")), "asBool");
             QTEST(variant(m_store->intValue("key")), "asInt");
             QTEST(variant(m_store->doubleValue("key")), "asDouble");
