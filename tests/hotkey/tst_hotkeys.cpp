@@ -65,8 +65,7 @@ private slots:
         registry = std::make_unique<HotKeysController>(std::move(fake));
     }
 
-    // Linux keyboards: Super stands for control, Ctrl for command, Alt for option. Caps Lock
-    // (1 << 16), the numeric pad (1 << 21) and the keypad bit are no modifiers.
+    // Super is control, Ctrl command, Alt option; lock, numeric-pad and keypad bits are none.
     void modifierFlags()
     {
         QCOMPARE(modifierFlagsFromQt(Qt::MetaModifier | Qt::KeypadModifier), ModifierFlag::control);
@@ -78,9 +77,7 @@ private slots:
                  ModifierFlag::command | ModifierFlag::option);
     }
 
-    // The registry compares identifiers, not combinations: the same combination registers again
-    // under a new id and the platform refuses it; the refused one says so. A dropped hotkey's
-    // grab is released and its id never comes back, so a late press of the old id reaches nobody.
+    // A repeated combination gets its own id and is refused; a dropped id never comes back.
     void idsAreOwnAndNeverReused()
     {
         int presses = 0;
@@ -109,8 +106,7 @@ private slots:
         QCOMPARE(presses, 1);
     }
 
-    // Presses and releases reach their own handlers; a missing handler or an unknown id is
-    // ignored.
+    // Presses and releases reach their own handlers; no handler or an unknown id is ignored.
     void dispatch()
     {
         QString calls;

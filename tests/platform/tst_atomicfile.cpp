@@ -20,9 +20,8 @@
 
 namespace {
 
-// Runs save in a child whose files may not grow beyond limit bytes, as on a disk that fills
-// up mid-write (SIGXFSZ ignored, so the write fails with EFBIG). The child's exit status has
-// bit 0 set when save reported success, bit 1 when SaveStatus does not tell of a full disk.
+// save() in a child that may not write past limit bytes (EFBIG, like a full disk). Exit status:
+// bit 0 when save() reported success, bit 1 when SaveStatus does not tell of a full disk.
 int exitOfFailingSave(qint64 limit, const std::function<bool()> &save)
 {
     const pid_t child = fork();
@@ -55,9 +54,7 @@ class TestAtomicFile : public QObject
 private slots:
     void init() { m_home = privateDataHome(); }
 
-    // A save on a disk that fills up mid-write (a full disk used to put the partly written file
-    // in place of the old one): the old file stays as it was, nothing is left beside it, and
-    // the next save with space writes a private file.
+    // A full disk used to put the partly written file in place of the old one.
     void failedSaveKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("file");

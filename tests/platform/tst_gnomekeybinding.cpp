@@ -60,8 +60,7 @@ private slots:
         QVERIFY(GnomeCustomKeybinding::remove());
     }
 
-    // The line under the buttons grew to two lines and kept the height of one, its end hidden
-    // under the help below.
+    // The label under the buttons grew to two lines but kept the height of one.
     void settingsButtonsWriteTheChosenHotkey()
     {
         SettingsViewController form;

@@ -1,5 +1,3 @@
-// The small platform services: which session this is, key symbols and characters, termination
-// signals, the clipboard and screen coordinates.
 #include "hotkey/Key.h"
 #include "platform/CarbonKeySymbols.h"
 #include "platform/DesktopSession.h"
@@ -62,8 +60,7 @@ private slots:
         QCOMPARE(characters(0x3042, Qt::ControlModifier), QString(QChar(0x3042)));
     }
 
-    // A logout, a `kill` or Ctrl+C reaches the event loop as a Qt signal instead of ending the
-    // process unsaved.
+    // A logout, a `kill` or Ctrl+C must not end the process before it saved.
     void terminationSignalsBecomeQtSignals()
     {
         TerminationSignals watcher;

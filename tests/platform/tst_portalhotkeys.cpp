@@ -1,5 +1,4 @@
-// The desktop's services on a private bus: the portal backend against a stand-in portal (what it
-// asks of the portal, how presses come back) and the wait for a tray host.
+// The portal backend and the tray host watcher on a private session bus.
 #include "app/AppDelegate.h"
 #include "hotkey/HotKey.h"
 #include "model/AppSettings.h"
@@ -44,8 +43,7 @@ QList<Shortcut> shortcutsOf(const QVariant &value)
     return shortcuts;
 }
 
-// Answers on the test's own thread, so a blocking call of Zorv's would fail here; may decline a
-// bind, or hold its answer back until answerHeld().
+// On the test's own thread, so a blocking call of Zorv's fails; declines or holds back a bind.
 class FakePortal : public QDBusVirtualObject
 {
 public:
@@ -209,8 +207,7 @@ private slots:
             QVERIFY(portalBus.registerService(portalName));
     }
 
-    // The panel shows and hides many times a day; the desktop may ask the user about each
-    // bind, so only a change of the toggle hotkey binds again.
+    // The desktop may ask the user about each bind: shows and other settings must not bind.
     void bindsOncePerHotkeyChange()
     {
         PreferencesStore::standard().clear();

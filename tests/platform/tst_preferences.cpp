@@ -19,8 +19,7 @@ private slots:
         m_store = std::make_unique<PreferencesStore>(path());
     }
 
-    // The file is written as Qt's ini reader reads it, and what Zorv wrote reads back as written,
-    // still in memory or again from disk.
+    // Qt's ini reader must read back every value as written, in memory and from disk.
     void fileBytesAndValuesReadBack()
     {
         const QString escapes = QStringLiteral(" a\"b\\c;d\ne\tあf ");

@@ -18,8 +18,7 @@
 
 namespace {
 
-// A client blocks while it waits for the primary, so it runs beside the event loop that
-// serves the primary.
+// A client blocks, so it runs beside the event loop that serves the primary.
 void runInThread(const std::function<void()> &work)
 {
     std::unique_ptr<QThread> thread(QThread::create(work));
@@ -54,9 +53,7 @@ private slots:
     // CTest gives a private runtime folder, which keeps this away from a running Zorv.
     void initTestCase() { QVERIFY(!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")); }
 
-    // The primary serves well-formed requests, and only those, whatever came before: a primary
-    // that closed, one that crashed and left its lock and socket behind (its process is gone,
-    // so both are stale), a client that sent garbage.
+    // Only well-formed requests, after a closed or crashed (stale files) primary or garbage.
     void primaryServes_data()
     {
         QTest::addColumn<QByteArray>("garbage");
@@ -96,8 +93,7 @@ private slots:
         QCOMPARE(received.first().first().toString(), "toggle");
     }
 
-    // One primary per name and user, locked in a private folder of the runtime folder; with
-    // none there is nothing to send to.
+    // One primary per name and user, locked in a private folder of the runtime folder.
     void secondInstanceIsRefused()
     {
         SingleInstance lonely(QStringLiteral("zorv-test-b"));
@@ -114,8 +110,7 @@ private slots:
         QVERIFY(other.tryBecomePrimary());
     }
 
-    // Another user can neither reach nor take the channel: a folder that is not plainly ours
-    // is not used at all.
+    // A folder that is not plainly ours could let another user reach or take the channel.
     void foreignFolderIsNotUsed_data()
     {
         QTest::addColumn<QString>("kind");

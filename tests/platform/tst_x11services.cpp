@@ -1,5 +1,4 @@
-// System-wide hotkeys and window services against a real X server: a private Xvfb, keys pressed
-// through XTEST (plain `xdotool key`, which triggers grabs), openbox as the window manager.
+// Hotkeys and window services on a private Xvfb, keys pressed through XTEST, openbox as the WM.
 #include "hotkey/HotKey.h"
 #include "hotkey/HotKeysController.h"
 #include "platform/DesktopSession.h"
@@ -25,8 +24,7 @@
 
 namespace {
 
-// Another X client, for what a foreign application does: own windows, grabs, and reading
-// properties the way the window manager left them.
+// Another X client: foreign windows and grabs, properties as the window manager left them.
 class OtherClient
 {
 public:
@@ -141,8 +139,7 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
             return;
         m_windowManager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-        // openbox is ready once it manages a new window; one mapped while it starts may be
-        // missed, so the probe is repeated.
+        // openbox is ready once it manages a new window; one mapped while it starts is missed.
         for (int attempt = 0; attempt < 20 && !m_hasWindowManager; ++attempt) {
             const quint32 probe = m_other->openWindow();
             m_hasWindowManager = QTest::qWaitFor(
@@ -217,8 +214,7 @@ private slots:
         QVERIFY(m_other->grabKey(XK_F8, XCB_MOD_MASK_4));
     }
 
-    // Regression: a hotkey dropped after the application ended used the registry after its
-    // destruction (and, under ASan, ungrabbed through the closed display connection).
+    // Regression: a hotkey dropped after the application ended used the freed registry.
     void hotkeyMayOutliveTheApplication()
     {
         outlivesTheApplication =
@@ -226,8 +222,7 @@ private slots:
         QCOMPARE(outlivesTheApplication->status().state, HotKeyState::active);
     }
 
-    // Where the focus goes back to: a window of this process made on another connection is
-    // ours; one closed meanwhile is gone and is not activated.
+    // Where the focus goes back to: our windows by pid; a closed one is not activated.
     void windowOwnershipAndExistence()
     {
         const quint32 foreign = m_other->openWindow();
@@ -241,8 +236,7 @@ private slots:
         QVERIFY(!m_windows->activateWindow(foreign));
     }
 
-    // Called right after show(), as the windows do: the bar and the panel are on every desktop
-    // at each show; only the bar is off the taskbar.
+    // As the windows do it, right after show(): on every desktop; only the bar off the taskbar.
     void stickyOnEveryShow()
     {
         requireWindowManager();
@@ -260,8 +254,7 @@ private slots:
                 QVERIFY(QTest::qWaitForWindowExposed(&window));
                 QTRY_COMPARE(m_other->property("_NET_WM_DESKTOP", window.winId()),
                              QList<quint32>{0xFFFFFFFF});
-                // openbox does not reliably report the state of a quickly re-shown window, and a
-                // window manager starved of the CPU by a parallel test run may take seconds.
+                // A quick re-show's state is unreliable in openbox; a busy WM may take seconds.
                 if (show == 0)
                     QTRY_VERIFY_WITH_TIMEOUT(state().contains(skipTaskbar) == isBar &&
                                                  state().contains(skipPager) == isBar,
@@ -291,8 +284,7 @@ private:
     }
 
     QProcess m_windowManager;
-    // One connection for every foreign window: a new connection may get the id range of a
-    // closed one, and window ids reused that quickly confuse the window manager.
+    // One connection for all foreign windows: ids reused too quickly confuse the WM.
     std::unique_ptr<OtherClient> m_other;
     bool m_hasWindowManager = false;
     std::unique_ptr<WindowSystem> m_windows;
