@@ -1,7 +1,6 @@
 #include "hotkey/HotKey.h"
 #include "hotkey/HotKeysController.h"
 #include "hotkey/Key.h"
-#include "hotkey/ModifierFlags.h"
 
 #include <QTest>
 
@@ -63,18 +62,6 @@ private slots:
         auto fake = std::make_unique<FakeBackend>();
         backend = fake.get();
         registry = std::make_unique<HotKeysController>(std::move(fake));
-    }
-
-    // Super is control, Ctrl command, Alt option; lock, numeric-pad and keypad bits are none.
-    void modifierFlags()
-    {
-        QCOMPARE(modifierFlagsFromQt(Qt::MetaModifier | Qt::KeypadModifier), ModifierFlag::control);
-        QCOMPARE(modifierFlagsFromQt(Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier),
-                 ModifierFlag::command | ModifierFlag::option | ModifierFlag::shift);
-        QCOMPARE(modifierFlagsFromRaw((1u << 16) | (1u << 21) | (1u << 18) | 0x100u),
-                 ModifierFlag::control);
-        QCOMPARE(modifierFlagsFromRaw((1u << 20) | (1u << 19)),
-                 ModifierFlag::command | ModifierFlag::option);
     }
 
     // A repeated combination gets its own id and is refused; a dropped id never comes back.
