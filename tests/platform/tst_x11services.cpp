@@ -239,7 +239,8 @@ private slots:
     // As the windows do it, right after show(): on every desktop; only the bar off the taskbar.
     void stickyOnEveryShow()
     {
-        requireWindowManager();
+        if (!m_hasWindowManager)
+            QSKIP("openbox is not installed");
         const quint32 skipTaskbar = m_other->atom("_NET_WM_STATE_SKIP_TASKBAR");
         const quint32 skipPager = m_other->atom("_NET_WM_STATE_SKIP_PAGER");
         for (bool isBar : {true, false}) {
@@ -277,12 +278,6 @@ private slots:
     }
 
 private:
-    void requireWindowManager()
-    {
-        if (!m_hasWindowManager)
-            QSKIP("openbox is not installed");
-    }
-
     QProcess m_windowManager;
     // One connection for all foreign windows: ids reused too quickly confuse the WM.
     std::unique_ptr<OtherClient> m_other;
@@ -297,20 +292,17 @@ int main(int argc, char **argv)
     QProcess xvfb;
     xvfb.start(QStringLiteral("Xvfb"),
                {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
-    const QByteArray display =
-        xvfb.waitForReadyRead(10000) ? ':' + xvfb.readLine().trimmed() : QByteArray();
-    if (!display.isEmpty()) {
-        qputenv("DISPLAY", display);
+    if (xvfb.waitForReadyRead(10000)) {
+        qputenv("DISPLAY", ':' + xvfb.readLine().trimmed());
         qputenv("QT_QPA_PLATFORM", "xcb");
         qputenv("XDG_SESSION_TYPE", "x11");
         qunsetenv("WAYLAND_DISPLAY");
     }
-    int result = 0;
-    {
+    const int result = [&] {
         QGuiApplication app(argc, argv);
         TestX11Services test;
-        result = QTest::qExec(&test, argc, argv);
-    }
+        return QTest::qExec(&test, argc, argv);
+    }();
     xvfb.terminate();
     xvfb.waitForFinished();
     return result;
