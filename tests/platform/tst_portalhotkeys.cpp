@@ -36,22 +36,10 @@ QString triggerOf(const Shortcut &shortcut)
     return shortcut.second.value("preferred_trigger").toString();
 }
 
-QList<Shortcut> shortcutsOf(const QVariant &value)
-{
-    QList<Shortcut> shortcuts;
-    value.value<QDBusArgument>() >> shortcuts;
-    return shortcuts;
-}
-
 // On the test's own thread, so a blocking call of Zorv's fails; declines or holds back a bind.
 class FakePortal : public QDBusVirtualObject
 {
 public:
-    explicit FakePortal(QDBusConnection bus)
-        : m_bus(bus)
-    {
-    }
-
     QString introspect(const QString &) const override { return {}; }
 
     bool handleMessage(const QDBusMessage &message, const QDBusConnection &) override
@@ -67,11 +55,12 @@ public:
         QVariantMap results;
         if (member == QLatin1String("CreateSession")) {
             sessionToken = options.value("session_handle_token").toString();
-            createdShortcuts = shortcutsOf(options.value(QStringLiteral("shortcuts")));
+            createdShortcuts =
+                qdbus_cast<QList<Shortcut>>(options.value(QStringLiteral("shortcuts")));
             results.insert(QStringLiteral("session_handle"), sessionPath);
         } else {
             boundSession = arguments.at(0).value<QDBusObjectPath>().path();
-            boundShortcuts.append(shortcutsOf(arguments.at(1)));
+            boundShortcuts.append(qdbus_cast<QList<Shortcut>>(arguments.at(1)));
             // The desktop names the bound trigger in its own words, as Plasma does.
             QList<Shortcut> chosen = boundShortcuts.last();
             for (Shortcut &shortcut : chosen)
@@ -100,7 +89,7 @@ public:
     QList<QList<Shortcut>> boundShortcuts;
 
 private:
-    QDBusConnection m_bus;
+    QDBusConnection m_bus = QDBusConnection(QStringLiteral("portal"));
     QDBusMessage m_held;
 };
 
@@ -133,7 +122,7 @@ private slots:
         QVERIFY(m_daemon.waitForReadyRead(10000));
         m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
         QDBusConnection portalBus = connection("portal");
-        m_portal = std::make_unique<FakePortal>(portalBus);
+        m_portal = std::make_unique<FakePortal>();
         QVERIFY(portalBus.registerVirtualObject(portalPath, m_portal.get()));
         QVERIFY(portalBus.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
     }
