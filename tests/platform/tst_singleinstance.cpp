@@ -27,12 +27,6 @@ void runInThread(const std::function<void()> &work)
         QCoreApplication::processEvents();
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 bool sendFromThread(const QString &key, const QString &request)
 {
     std::atomic<bool> delivered = false;
@@ -74,8 +68,9 @@ private slots:
             QVERIFY(SingleInstance(key).tryBecomePrimary());
         SingleInstance primary(key);
         if (QByteArray(QTest::currentDataTag()).contains("crashed")) {
-            QVERIFY(writeFile(primary.lockFilePath(), "2147483646\nzorv\n\n"));
-            QVERIFY(writeFile(primary.socketPath(), ""));
+            QFile lock(primary.lockFilePath());
+            QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write("2147483646\nzorv\n\n") > 0);
+            QVERIFY(QFile(primary.socketPath()).open(QIODevice::WriteOnly));
         }
         QVERIFY(primary.tryBecomePrimary());
         QSignalSpy received(&primary, &SingleInstance::requestReceived);
