@@ -46,7 +46,6 @@ private slots:
         QString (*characters)(int, Qt::KeyboardModifiers) = charactersIgnoringModifiers;
         QCOMPARE(characters(Qt::Key_P, Qt::ControlModifier), "p");
         QCOMPARE(characters(Qt::Key_P, Qt::ShiftModifier), "P");
-        QCOMPARE(characters(Qt::Key_Q, Qt::ControlModifier | Qt::ShiftModifier), "Q");
         QCOMPARE(characters(Qt::Key_Exclam, Qt::ShiftModifier), "!");
         QCOMPARE(characters(Qt::Key_9, Qt::MetaModifier), "9");
         QCOMPARE(characters(Qt::Key_Return, Qt::ControlModifier), "\r");

@@ -160,7 +160,6 @@ private slots:
                             int presses = 1) {
             QTest::newRow(name) << keyCode << modifiers << QString(keys) << presses;
         };
-        row("super+Return", 36, 0x1000, "key super+Return");
         row("super+alt+space", 49, 0x1800, "key super+alt+space");
         row("ctrl+shift+a", 0, 0x300, "key ctrl+shift+a");
         row("F5", 96, 0, "key F5");
