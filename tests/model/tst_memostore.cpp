@@ -101,14 +101,15 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, text);
         QFETCH(bool, pinned);
-        writeFile(md(idA.toLower()), bytes, minutesAgo(5));
+        const QDateTime fileTime = minutesAgo(5);
+        writeFile(md(idA.toLower()), bytes, fileTime);
         MemoStore store;
         store.reload();
         const Memo read = store.memos.value(0);
         QCOMPARE(read.title, title == "(name)" ? idA.toLower() : title);
         QCOMPARE(read.text, text);
         QCOMPARE(read.isPinned, pinned);
-        QCOMPARE(read.updatedAt, minutesAgo(5)); // the file's time stands for it
+        QCOMPARE(read.updatedAt, fileTime); // the file's time stands for it
         if (QFETCH(QByteArray, written); !written.isEmpty()) {
             MemoStore writer;
             writer.memos = {Memo{QUuid::fromString(idB), title, "", {}, pinned}};
@@ -330,19 +331,20 @@ private slots:
     // Regression: every change rewrote every memo file, resetting their times and so the order.
     void writesOnlyChangedFiles()
     {
-        writeFile(md(idA), "#  A hand-made   \n\n\nx", minutesAgo(30));
-        writeFile(md(idB), "# B\n\ny\n", minutesAgo(60));
+        const QDateTime timeA = minutesAgo(30), timeB = minutesAgo(60);
+        writeFile(md(idA), "#  A hand-made   \n\n\nx", timeA);
+        writeFile(md(idB), "# B\n\ny\n", timeB);
         MemoStore store;
         store.reload();
         store.select(store.memos.at(1).id, false);
-        QCOMPARE(modified(md(idB)), minutesAgo(60));
+        QCOMPARE(modified(md(idB)), timeB);
         store.setActiveText("y\n"); // same text: only the time moves
         QCOMPARE(readFile(md(idB)), "# B\n\ny\n");
         QCOMPARE(modified(md(idB)), store.memos.at(1).updatedAt);
         store.setActiveText("changed");
         QCOMPARE(readFile(md(idB)), "# B\n\nchanged\n");
         QCOMPARE(readFile(md(idA)), "#  A hand-made   \n\n\nx");
-        QCOMPARE(modified(md(idA)), minutesAgo(30));
+        QCOMPARE(modified(md(idA)), timeA);
         store.reload();
         QCOMPARE(uuidText(store.memos.first().id), idB); // newest first survives
     }
