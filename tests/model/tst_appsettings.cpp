@@ -9,18 +9,13 @@
 
 namespace {
 
-PreferencesStore &store()
-{
-    return PreferencesStore::standard();
-}
-
 // Stores a value as the preferences file holds it, as text; "-" removes it.
 void put(const QString &key, const QString &text)
 {
     if (text == "-")
-        store().remove(key);
+        PreferencesStore::standard().remove(key);
     else
-        store().setString(key, text);
+        PreferencesStore::standard().setString(key, text);
 }
 
 // The preference's value as read, under the key its declaration gives; enumerations by raw value.
@@ -37,6 +32,8 @@ template <typename T> std::pair<QString, std::function<QVariant()>> reader(const
 class TestAppSettings : public QObject
 {
     Q_OBJECT
+
+    static PreferencesStore &store() { return PreferencesStore::standard(); }
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }

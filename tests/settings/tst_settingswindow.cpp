@@ -34,16 +34,6 @@ class TestSettingsWindow : public QObject
         return found;
     }
 
-    // Every key the form writes, in the order it writes them.
-    static QStringList orderedKeys()
-    {
-        return QStringLiteral("toggleHotkey confirmTrigger editorTheme editorFontFamily "
-                              "editorLanguage windowOpacity peekBarAccent afterConfirmBehavior "
-                              "autoCollapseWhenInactive dimWhenInactive inactiveOpacityPercent "
-                              "fontSize maxCards maxVisibleMemos windowWidth windowHeight")
-            .split(u' ');
-    }
-
     static QList<ScreenGeometry> twoScreens()
     {
         return {{{0, 0, 1440, 900}, {0, 0, 1440, 875}},
@@ -180,7 +170,14 @@ private slots:
             field->setText(text);
         if (auto *popup = form.findChild<QComboBox *>(target))
             popup->setCurrentIndex(-1);
-        QStringList expected = orderedKeys().mid(0, 14), sizes{"windowWidth", "windowHeight"};
+        // Every key the form writes, in the order it writes them.
+        const QStringList ordered =
+            QString("toggleHotkey confirmTrigger editorTheme editorFontFamily editorLanguage "
+                    "windowOpacity peekBarAccent afterConfirmBehavior autoCollapseWhenInactive "
+                    "dimWhenInactive inactiveOpacityPercent fontSize maxCards maxVisibleMemos "
+                    "windowWidth windowHeight")
+                .split(u' ');
+        QStringList expected = ordered.mid(0, 14), sizes{"windowWidth", "windowHeight"};
         expected.removeOne(skipped);
         sizes.removeOne(skipped);
         expected << sizes.join(u'+');
@@ -188,7 +185,7 @@ private slots:
         QStringList seen, newAtEach; // the keys new at each announcement
         connect(SettingsNotifier::instance(), &SettingsNotifier::settingsDidChange, &form, [&] {
             QStringList fresh;
-            for (const QString &key : orderedKeys()) {
+            for (const QString &key : ordered) {
                 if (store().contains(key) && !seen.contains(key))
                     fresh << key;
             }
