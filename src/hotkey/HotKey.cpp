@@ -32,14 +32,3 @@ HotKeyStatus HotKey::status() const
 {
     return m_registry ? m_registry->status(this) : HotKeyStatus{};
 }
-
-void HotKey::setPaused(bool paused)
-{
-    m_isPaused = paused;
-    if (!m_registry)
-        return;
-    if (paused)
-        m_registry->unregisterHotKey(this);
-    else
-        m_registry->registerHotKey(this);
-}

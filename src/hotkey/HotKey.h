@@ -14,7 +14,7 @@
 class HotKeysController;
 
 // One system-wide key combination in a registry. It is registered from construction until it is
-// paused or destroyed; destroying it unregisters it.
+// destroyed; destroying it unregisters it.
 class HotKey : public QObject
 {
     Q_OBJECT
@@ -33,10 +33,6 @@ public:
     // Whether the platform grants it, and through which backend.
     HotKeyStatus status() const;
 
-    bool isPaused() const { return m_isPaused; }
-    // Pausing unregisters; resuming registers again under a new id.
-    void setPaused(bool paused);
-
     Handler keyDownHandler;
     Handler keyUpHandler;
 
@@ -47,5 +43,4 @@ private:
     const QUuid m_identifier;
     const KeyCombo m_keyCombo;
     QPointer<HotKeysController> m_registry;
-    bool m_isPaused = false;
 };

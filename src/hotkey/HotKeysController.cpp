@@ -67,8 +67,6 @@ void HotKeysController::handle(quint32 id, bool pressed)
         m_registeredBoxes.erase(it);
         return;
     }
-    if (hotKey->isPaused())
-        return;
     // A copy: the handler may drop the hotkey (and with it this box) while it runs.
     const std::function<void()> handler = pressed ? hotKey->keyDownHandler : hotKey->keyUpHandler;
     if (handler)

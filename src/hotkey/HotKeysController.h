@@ -25,7 +25,7 @@ public:
 
     void registerHotKey(HotKey *hotKey);
     void unregisterHotKey(HotKey *hotKey);
-    // The registration's status; `failed` for a hotkey that is not registered (paused).
+    // The registration's status; `failed` for a hotkey that is not registered.
     HotKeyStatus status(const HotKey *hotKey) const;
 
     const std::map<quint32, HotKeyBox> &registeredBoxes() const { return m_registeredBoxes; }

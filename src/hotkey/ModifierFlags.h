@@ -1,10 +1,8 @@
 #pragma once
 
 #include <QFlags>
-#include <Qt>
 
-// The event modifier flags of the key combination, with their platform bit values. Other bits
-// that may come with a raw flag word are ignored.
+// The event modifier flags of the key combination, with their platform bit values.
 enum class ModifierFlag : quint32 {
     shift = 1u << 17,
     control = 1u << 18,
@@ -16,9 +14,3 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(ModifierFlags)
 
 // The Carbon modifier mask: the OR of the masks of the four flags present.
 quint32 carbonModifiers(ModifierFlags modifiers);
-
-// Keeps the four known bits of a raw flag word.
-ModifierFlags modifierFlagsFromRaw(quint32 raw);
-
-// Qt's Mac convention: Command is Ctrl, Control is Super (Meta), Option is Alt.
-ModifierFlags modifierFlagsFromQt(Qt::KeyboardModifiers modifiers);

@@ -15,10 +15,6 @@ public:
     explicit TerminationSignals(QObject *parent = nullptr);
     ~TerminationSignals() override;
 
-    // False when the handlers could not be installed; the signals then end the process as
-    // they would without Zorv's help.
-    bool isWatching() const { return m_notifier != nullptr; }
-
 signals:
     void terminationRequested(int signalNumber);
 
