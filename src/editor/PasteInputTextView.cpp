@@ -82,6 +82,16 @@ bool PasteInputTextView::guardFoldBadge(QKeyEvent *event)
     return false;
 }
 
+// Backspace at the start of the line below a folded line joins onto its badge, and the fold
+// then opens in the same undo step. Qt records a lone Backspace outside any edit block, where
+// the opening cannot join it, so this Backspace gets an edit block of its own.
+bool PasteInputTextView::joinsFoldedLine(const QKeyEvent &event) const
+{
+    const QTextCursor cursor = textCursor();
+    return event.key() == Qt::Key_Backspace && !cursor.hasSelection() && cursor.atBlockStart() &&
+           LineFolding::badgeLength(cursor.block().previous()) > 0;
+}
+
 void PasteInputTextView::moveCaretBeforeFoldBadge()
 {
     QTextCursor cursor = textCursor();
@@ -119,6 +129,14 @@ void PasteInputTextView::keyPressEvent(QKeyEvent *event)
     }
     if (handled) {
         event->accept();
+        return;
+    }
+    if (joinsFoldedLine(*event)) {
+        QTextCursor step = textCursor();
+        step.beginEditBlock();
+        QPlainTextEdit::keyPressEvent(event);
+        step.endEditBlock();
+        ensureCursorVisible();
         return;
     }
     QPlainTextEdit::keyPressEvent(event);

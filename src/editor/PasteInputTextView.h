@@ -50,6 +50,7 @@ private:
     int foldBadgeStart(int position) const;
     void stepOverFoldBadges();
     bool guardFoldBadge(QKeyEvent *event);
+    bool joinsFoldedLine(const QKeyEvent &event) const;
     void moveCaretBeforeFoldBadge();
     void dropBadgeIdentity();
     void restartCaretBlink();
