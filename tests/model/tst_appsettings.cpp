@@ -1,5 +1,4 @@
 #include "model/AppSettings.h"
-#include "windows/FloatingWindowController.h"
 
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -115,17 +114,6 @@ private slots:
         QCOMPARE(stored(), QStringList({"12", "100", "1"}));
         windowOpacity.set(0.7), windowOpacity.set(qQNaN());
         QCOMPARE(stored().last(), "1");
-    }
-
-    // Belongs with the floating window's tests: the dimming the panel applies while inactive.
-    void effectiveOpacity()
-    {
-        store().setDouble("windowOpacity", 0.8);
-        store().setInt("inactiveOpacityPercent", 50);
-        QCOMPARE(FloatingWindowController::effectiveWindowOpacity(false), 0.4);
-        QCOMPARE(FloatingWindowController::effectiveWindowOpacity(true), 0.8);
-        AppSettings::dimWhenInactive.set(false);
-        QCOMPARE(FloatingWindowController::effectiveWindowOpacity(false), 0.8);
     }
 
     // The origin counts only once saved, and may be negative; storing a frame announces nothing.

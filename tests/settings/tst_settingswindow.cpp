@@ -1,5 +1,7 @@
 #include "model/AppSettings.h"
 #include "platform/AutostartEntry.h"
+#include "platform/GnomeCustomKeybinding.h"
+#include "settings/HotKeyStateView.h"
 #include "settings/SettingsViewController.h"
 #include "settings/SettingsWindowController.h"
 
@@ -11,6 +13,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
@@ -279,6 +282,55 @@ private slots:
         QCOMPARE(controller.window(), window);
         QCOMPARE(control<QLineEdit>(window, "fontSizeField")->text(), "27");
         QCOMPARE(window->frameGeometry().x(), anchor.frameGeometry().right() + 1 + 12);
+    }
+    // Zorv's entry among GNOME's custom shortcuts, in a private keyfile GSettings backend: added
+    // once, updated in place, removed without the user's own; the label once kept one line's
+    // height.
+    void gnomeShortcutButtons()
+    {
+        qputenv("GSETTINGS_BACKEND", "keyfile");
+        qputenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
+        // The keyfile lies in CTest's private config folder; GNOME's real settings stay untouched.
+        QVERIFY(qEnvironmentVariable("XDG_CONFIG_HOME").contains("/home/tst_"));
+        if (!GnomeCustomKeybinding::isAvailable())
+            QSKIP("GNOME's settings schemas (gnome-settings-daemon-common) are not installed");
+        const auto gsettings = [](const QStringList &arguments) {
+            QProcess process;
+            process.start("gsettings", arguments);
+            process.waitForFinished();
+            return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+        };
+        const QString schema = "org.gnome.settings-daemon.plugins.media-keys";
+        const QString path = "/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/";
+        const QStringList list{"get", schema, "custom-keybindings"};
+        gsettings({"set", schema, "custom-keybindings", "['" + path + "custom0/']"});
+        SettingsViewController form;
+        form.resize(440, 640);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto *view = form.findChild<HotKeyStateView *>();
+        auto *label = view->findChild<QLabel *>("gnomeShortcutLabel");
+        for (auto preset :
+             {ToggleHotkeyPreset::controlOptionSpace, ToggleHotkeyPreset::controlSpace}) {
+            view->setChosenPreset(preset);
+            view->findChild<QPushButton *>("gnomeShortcutAddButton")->click();
+        }
+        QCOMPARE(gsettings(list), "['" + path + "custom0/', '" + path + "zorv/']");
+        const QString ours = schema + ".custom-keybinding:" + path + "zorv/";
+        QCOMPARE(gsettings({"get", ours, "name"}), "'Zorv'");
+        QCOMPARE(gsettings({"get", ours, "command"}), "'zorv --toggle'");
+        QCOMPARE(GnomeCustomKeybinding::installedBinding(), "<Super>space");
+        QCOMPARE(label->text(),
+                 "GNOME のショートカットに登録済み：Super+Space で「zorv --toggle」");
+        QTRY_COMPARE(label->height(), label->heightForWidth(label->width()));
+        // Zorv's own grab cannot work there, GNOME's entry does.
+        QCOMPARE(view->findChild<QLabel *>("hotkeyStateLabel")->text(),
+                 "有効（GNOME のショートカット：Super+Space）");
+        view->findChild<QPushButton *>("gnomeShortcutRemoveButton")->click();
+        QCOMPARE(gsettings(list), "['" + path + "custom0/']");
+        QCOMPARE(GnomeCustomKeybinding::installedBinding(), std::nullopt);
+        QVERIFY(GnomeCustomKeybinding::remove());
+        qunsetenv("XDG_CURRENT_DESKTOP");
     }
 };
 

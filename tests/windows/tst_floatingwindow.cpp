@@ -171,6 +171,17 @@ private slots:
         QVERIFY(screen.contains(panel()->geometry()));
     }
 
+    // The dimming the panel applies while Zorv is not the active application.
+    void effectiveOpacity()
+    {
+        AppSettings::windowOpacity.set(0.8);
+        AppSettings::inactiveOpacityPercent.set(50);
+        QCOMPARE(FloatingWindowController::effectiveWindowOpacity(false), 0.4);
+        QCOMPARE(FloatingWindowController::effectiveWindowOpacity(true), 0.8);
+        AppSettings::dimWhenInactive.set(false);
+        QCOMPARE(FloatingWindowController::effectiveWindowOpacity(false), 0.8);
+    }
+
 private:
     FloatingPanel *panel() const { return m_controller->panel(); }
     PasteInputViewController *editor() const
