@@ -1,7 +1,6 @@
 #include "hotkey/Key.h"
 #include "platform/CarbonKeySymbols.h"
 #include "platform/DesktopSession.h"
-#include "platform/KeyCharacters.h"
 #include "platform/ScreenCoordinates.h"
 #include "platform/TerminationSignals.h"
 
@@ -39,18 +38,6 @@ private slots:
                 keysyms.insert(symbol->keysym);
         }
         QCOMPARE(keysyms.size(), allKeys().size() - 1);
-    }
-
-    void keyCharacters()
-    {
-        QString (*characters)(int, Qt::KeyboardModifiers) = charactersIgnoringModifiers;
-        QCOMPARE(characters(Qt::Key_P, Qt::ControlModifier), "p");
-        QCOMPARE(characters(Qt::Key_P, Qt::ShiftModifier), "P");
-        QCOMPARE(characters(Qt::Key_Exclam, Qt::ShiftModifier), "!");
-        QCOMPARE(characters(Qt::Key_9, Qt::MetaModifier), "9");
-        QCOMPARE(characters(Qt::Key_Return, Qt::ControlModifier), "\r");
-        QCOMPARE(characters(Qt::Key_Left, {}), "");
-        QCOMPARE(characters(0x3042, Qt::ControlModifier), QString(QChar(0x3042)));
     }
 
     // A logout, a `kill` or Ctrl+C must not end the process before it saved.

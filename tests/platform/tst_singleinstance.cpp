@@ -27,16 +27,6 @@ void runInThread(const std::function<void()> &work)
         QCoreApplication::processEvents();
 }
 
-bool sendFromThread(const QString &key, const QString &request)
-{
-    std::atomic<bool> delivered = false;
-    runInThread([&] {
-        SingleInstance secondary(key);
-        delivered = secondary.sendToPrimary(request);
-    });
-    return delivered;
-}
-
 } // namespace
 
 class TestSingleInstance : public QObject
@@ -85,7 +75,10 @@ private slots:
                 dropped = socket.waitForDisconnected(5000);
             });
         QVERIFY(dropped);
-        QVERIFY(sendFromThread(key, QStringLiteral("toggle")));
+        std::atomic<bool> delivered = false;
+        runInThread(
+            [&] { delivered = SingleInstance(key).sendToPrimary(QStringLiteral("toggle")); });
+        QVERIFY(delivered);
         QTRY_COMPARE(received.size(), 1);
         QCOMPARE(received.first().first().toString(), "toggle");
     }

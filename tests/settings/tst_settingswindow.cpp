@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QSlider>
 #include <QStandardPaths>
 #include <QTest>
@@ -35,12 +34,6 @@ class TestSettingsWindow : public QObject
         if (!found)
             qFatal("no control %s", qPrintable(name));
         return found;
-    }
-
-    static QList<ScreenGeometry> twoScreens()
-    {
-        return {{{0, 0, 1440, 900}, {0, 0, 1440, 875}},
-                {{1440, 0, 1920, 1080}, {1440, 0, 1920, 1050}}};
     }
 
     QList<QUrl> m_openedUrls;
@@ -108,17 +101,13 @@ private slots:
         store().setString("editorTheme", "dark");
         store().setBool("dimWhenInactive", false);
         store().setDouble("fontSize", 1e300);
-        store().setInt("maxVisibleMemos", 40);
         store().setDouble("windowWidth", 901.9);
         store().setDouble("windowOpacity", 0.556);
         store().setString("toggleHotkey", "controlSpace");
         SettingsViewController form;
-        QCOMPARE(control<QComboBox>(&form, "themePopup")->currentIndex(), 1);      // sublime
-        QCOMPARE(control<QComboBox>(&form, "fontFamilyPopup")->currentIndex(), 1); // hiragino
+        QCOMPARE(control<QComboBox>(&form, "themePopup")->currentIndex(), 1); // sublime
         QVERIFY(!control<QCheckBox>(&form, "dimWhenInactiveCheckbox")->isChecked());
         QCOMPARE(control<QLineEdit>(&form, "fontSizeField")->text().size(), 301);
-        QCOMPARE(control<QLineEdit>(&form, "maxCardsField")->text(), "50");
-        QCOMPARE(control<QLineEdit>(&form, "maxVisibleMemosField")->text(), "12");
         QCOMPARE(control<QLineEdit>(&form, "windowWidthField")->text(), "901");
         QCOMPARE(control<QLabel>(&form, "opacityValueLabel")->text(), "56%");
         QCOMPARE(control<QLabel>(&form, "inactiveOpacityValueLabel")->text(), "55%");
@@ -135,8 +124,9 @@ private slots:
     }
 
     // Controls are written on save only, each announcement following the one value it covers,
-    // in the form's order; the last covers the two sizes. A field whose text is no number in its
-    // range, or a pop-up left empty, is skipped, and the text stays as typed.
+    // in the form's order; the last covers the two sizes. A field whose text is not wholly a
+    // number in plain C syntax and in its range, or a pop-up left empty, is skipped, and the
+    // text stays as typed: a lax parse would silently store junk.
     void saveWritesInOrderAndAnnounces_data()
     {
         QTest::addColumn<QString>("target"); // a field given the text, or a pop-up left empty
@@ -154,6 +144,14 @@ private slots:
         row("maxCardsField", "20.0", "maxCards");
         row("maxCardsField", "201", "maxCards");
         row("maxCardsField", "２０", "maxCards");
+        row("maxCardsField", "٣٠", "maxCards");
+        row("maxCardsField", "1e1", "maxCards");
+        row("maxCardsField", "", "maxCards");
+        row("fontSizeField", "1e1", "");
+        row("fontSizeField", "012", ""); // not octal
+        row("fontSizeField", "0x10", "fontSize");
+        row("fontSizeField", "\t14", "fontSize");
+        row("fontSizeField", "\u300014", "fontSize");
         row("maxVisibleMemosField", "13", "maxVisibleMemos");
         row("windowWidthField", "600.5", "");
         row("windowHeightField", "319", "windowHeight");
@@ -210,19 +208,19 @@ private slots:
     void visibleFrameForAnchor_data()
     {
         QTest::addColumn<QRectF>("anchor");
+        QTest::addColumn<QList<ScreenGeometry>>("screens");
         QTest::addColumn<Screen>("anchorScreen");
         QTest::addColumn<Screen>("mainScreen");
         QTest::addColumn<QRectF>("expected");
-        const ScreenGeometry left = twoScreens().at(0), right = twoScreens().at(1);
+        const ScreenGeometry left{{0, 0, 1440, 900}, {0, 0, 1440, 875}};
+        const ScreenGeometry right{{1440, 0, 1920, 1080}, {1440, 0, 1920, 1050}};
         const ScreenGeometry other{{0, 2000, 800, 600}, {0, 2000, 800, 580}};
         const QRectF away(5000, 5000, 720, 400);
-        const auto row = [](const char *name, QRectF anchor, Screen anchorScreen, Screen main,
-                            QRectF expected) {
-            QTest::newRow(name) << anchor << anchorScreen << main << expected;
+        const auto row = [&](const char *name, QRectF anchor, Screen anchorScreen, Screen main,
+                             QRectF expected) {
+            QTest::newRow(name) << anchor << QList{left, right} << anchorScreen << main << expected;
         };
-        row("first", {100, 100, 720, 400}, {}, {}, left.visibleFrame);
         row("second", {1600, 100, 720, 400}, left, left, right.visibleFrame);
-        row("centre on the shared edge", {1080, 100, 720, 400}, {}, {}, right.visibleFrame);
         row("anchor's", away, other, left, other.visibleFrame);
         row("main", away, {}, left, left.visibleFrame);
         row("none", away, {}, {}, away);
@@ -230,9 +228,10 @@ private slots:
     void visibleFrameForAnchor()
     {
         QFETCH(QRectF, anchor);
+        QFETCH(QList<ScreenGeometry>, screens);
         QFETCH(Screen, anchorScreen);
         QFETCH(Screen, mainScreen);
-        QTEST(SettingsWindowController::visibleFrameForAnchor(anchor, twoScreens(), anchorScreen,
+        QTEST(SettingsWindowController::visibleFrameForAnchor(anchor, screens, anchorScreen,
                                                               mainScreen),
               "expected");
     }
@@ -246,7 +245,6 @@ private slots:
         const auto row = [](const char *name, QRectF anchor, QRectF visible, QPointF origin) {
             QTest::newRow(name) << anchor << visible << origin;
         };
-        row("right", {100, 300, 720, 400}, laptop, {832, 180});
         row("right, bottom margin", {100, 0, 720, 100}, laptop, {832, 12});
         row("exactly fits right", {524, 300, 440, 400}, laptop, {976, 180});
         row("left", {700, 300, 720, 400}, laptop, {248, 180});

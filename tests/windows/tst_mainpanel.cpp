@@ -42,7 +42,10 @@ private slots:
         windowShortcut = new QAction(window.get());
         windowShortcut->setShortcut(QKeySequence(Qt::META | Qt::Key_1));
         window->addAction(windowShortcut);
-        showPanel();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        panel->focusEditor();
     }
 
     void cleanup() { window.reset(); }
@@ -149,7 +152,7 @@ private slots:
         editor()->foldLine(0);
         QSignalSpy shortcut(windowShortcut, &QAction::triggered);
 
-        press(key, modifiers, elsewhere());
+        press(key, modifiers, panel->memoPanelViewController());
 
         QCOMPARE(Pasteboard::string(), clipboard);
         const int confirms = clipboard == QStringLiteral("a\nc") ? 1 : 0;
@@ -177,14 +180,6 @@ private slots:
     }
 
 private:
-    void showPanel()
-    {
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        panel->focusEditor();
-    }
-
     // To the editor's text view by default; elsewhere only the panel's monitor sees the press.
     void press(int key, Qt::KeyboardModifiers modifiers, QWidget *receiver = nullptr)
     {
@@ -192,7 +187,6 @@ private:
         QTest::sendKeyEvent(QTest::Click, to, Qt::Key(key), QString(), modifiers);
     }
 
-    QWidget *elsewhere() const { return panel->memoPanelViewController(); }
     PasteInputViewController *editor() const { return panel->inputViewController(); }
 
     std::unique_ptr<CardStore> cardStore;
