@@ -109,9 +109,8 @@ private slots:
         QVERIFY(!band->isVisibleTo(window->panel()));
     }
 
-    // The panel shows by itself only after a plain start, and only once the start has
-    // finished; a background start shows the bar alone where no tray would show the icon,
-    // and --settings shows the settings window alone.
+    // The panel shows after a plain start has finished; --background shows the bar where no tray
+    // is, --settings the settings window alone.
     void startRequestDecidesTheFirstShow_data()
     {
         QTest::addColumn<int>("request");
@@ -141,9 +140,7 @@ private slots:
             settings->hide();
     }
 
-    // The history of the last run is read before anything shows, and every way to quit saves
-    // what the session holds before the event loop ends. Runs last: a quit ends every later
-    // event loop of this process.
+    // The last run's history is read first; every quit saves before the loop ends. Runs last.
     void everyQuitSavesTheHistory()
     {
         CardStore lastRun;

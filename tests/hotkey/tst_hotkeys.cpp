@@ -93,8 +93,7 @@ private slots:
         QCOMPARE(presses, 1);
     }
 
-    // Presses and releases reach their own handlers; no handler or an unknown id is ignored, and
-    // a handler may drop its own hotkey (re-registering on a press does).
+    // Presses and releases reach their handlers; a handler may drop its own hotkey.
     void dispatch()
     {
         QString calls;

@@ -38,8 +38,7 @@ private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() { store().clear(); }
 
-    // "-" is an absent value; `legacy` holds the older returnToPreviousApp and
-    // autoCollapseWhenInactive values that afterConfirmBehavior derives from.
+    // "-": absent; legacy: the older returnToPreviousApp and autoCollapseWhenInactive.
     void readRules_data()
     {
         QTest::addColumn<QString>("key");

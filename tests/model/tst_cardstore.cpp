@@ -1,4 +1,4 @@
-#include "StoreTestFiles.h"
+#include "../TestFiles.h"
 #include "model/AppSettings.h"
 #include "model/CardStore.h"
 #include "model/DataFolder.h"
@@ -157,8 +157,7 @@ private slots:
         QTEST(describe(store), "expected");
     }
 
-    // Each operation names a card by its position at that moment; x names no card. Every
-    // change is in history.json; nothing is written while nothing changed.
+    // Operations name a card by its position then (x: none); every change reaches the file.
     void operations_data()
     {
         QTest::addColumn<QString>("operations");

@@ -1,4 +1,4 @@
-#include "StoreTestFiles.h"
+#include "../TestFiles.h"
 #include "model/DataFolder.h"
 #include "model/MemoFile.h"
 #include "model/MemoStore.h"
@@ -63,9 +63,7 @@ private slots:
         QVERIFY(QDir().mkpath(memosPath()));
     }
 
-    // A memo file is "# title", "pin: true" when pinned, a blank line, then the text; the title
-    // falls back to the file's name. "written": the bytes Zorv writes for the memo read ("=":
-    // the same bytes, "": not checked).
+    // A memo file read, and the bytes written back ("=": the same bytes, "": not checked).
     void memoFileFormat_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -141,7 +139,7 @@ private slots:
         QCOMPARE(QDir(memosPath()).entryList({"6*"}), QStringList{idA.toLower() + ".md"});
     }
 
-    void displayTitleAndFileName_data()
+    void titlesAndFileNames_data()
     {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
@@ -158,7 +156,7 @@ private slots:
         row("empty first line", "", "\r\nsecond", "無題", "無題");
     }
 
-    void displayTitleAndFileName()
+    void titlesAndFileNames()
     {
         QFETCH(QString, title);
         QFETCH(QString, text);
@@ -166,17 +164,12 @@ private slots:
         QTEST(memo.displayTitle(), "display");
         QTEST(MemoStore::sanitizedFileName(memo.displayTitle()), "fileName");
         QCOMPARE(MemoStore::sanitizedFileName(""), "memo");
+        // A new memo's title: local time, no year.
+        const QDateTime utc = QDateTime(QDate(2026, 3, 5), QTime(9, 7, 59), Qt::LocalTime).toUTC();
+        QCOMPARE(MemoStore::dateTitle(utc), "03.05.09:07");
     }
 
-    void dateTitleHasNoYear()
-    {
-        const QDateTime local(QDate(2026, 3, 5), QTime(9, 7, 59), Qt::LocalTime);
-        QCOMPARE(MemoStore::dateTitle(local), "03.05.09:07");
-        QCOMPARE(MemoStore::dateTitle(local.toUTC()), "03.05.09:07");
-    }
-
-    // The editor's text reaches the active memo by a collapse, which merges it in, or by a
-    // confirm or "反映"; "loaded": the editor's text came from this memo.
+    // A collapse merges the editor's text in, a confirm writes it; loaded: it came from the memo.
     void applyInputMerges_data()
     {
         QTest::addColumn<QString>("memo");
@@ -235,8 +228,7 @@ private slots:
         QCOMPARE(store.memos.first().updatedAt > minutesAgo(1), changed);
     }
 
-    // Text appended by a collapse stays the editor's own through shows; an edit made elsewhere
-    // or a text loaded from elsewhere ends that.
+    // Text a collapse appended stays the editor's own until edited or loaded from elsewhere.
     void appendedTextFollowsTheEditor()
     {
         writeFile(md(idA), "# A\n\nimportant\n");
@@ -308,8 +300,7 @@ private slots:
         QVERIFY(QDir(memosPath()).isEmpty());
     }
 
-    // A cancelled or failed export says so; a failed save is logged and memory keeps the
-    // change.
+    // A cancelled or failed export says so; a failed save is logged, memory keeps the change.
     void exportsAndSavesReportFailures()
     {
         const Memo memo = memoWith("a", "x");
@@ -360,8 +351,7 @@ private slots:
         QTest::newRow("edited through a hard link") << "hard link" << QStringList{"a\n", "b2\n"};
     }
 
-    // A reload reads only what changed, yet misses no change made by another program, including
-    // through a link the folder's watch can't follow.
+    // A reload reads only what changed, yet sees every outside change, through links too.
     void reloadSeesEveryOutsideChange()
     {
         QFETCH(QString, change);

@@ -4,7 +4,7 @@
 #include "platform/PreferencesStore.h"
 #include "platform/SaveStatus.h"
 
-#include "../model/StoreTestFiles.h"
+#include "../TestFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,8 +20,7 @@
 
 namespace {
 
-// save() in a child that may not write past limit bytes (EFBIG, like a full disk). Exit status:
-// bit 0 when save() reported success, bit 1 when SaveStatus does not tell of a full disk.
+// save() where writes past limit fail (EFBIG); exit bit 0: reported saved, bit 1: not told.
 int exitOfFailingSave(qint64 limit, const std::function<bool()> &save)
 {
     const pid_t child = fork();

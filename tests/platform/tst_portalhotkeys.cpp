@@ -1,4 +1,5 @@
 // The portal backend and the tray host watcher on a private session bus.
+#include "../TestFiles.h"
 #include "app/AppDelegate.h"
 #include "hotkey/HotKey.h"
 #include "model/AppSettings.h"
@@ -110,13 +111,11 @@ private slots:
             QSKIP("dbus-daemon is not installed");
         // A bus of our own with nothing to activate: no real portal can answer here.
         const QString config = m_folder.filePath(QStringLiteral("bus.conf"));
-        QFile file(config);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("<busconfig><type>session</type><listen>unix:dir=" + m_folder.path().toUtf8() +
-                   "</listen><auth>EXTERNAL</auth><policy context=\"default\"><allow "
-                   "send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
-                   "<allow own=\"*\"/></policy></busconfig>\n");
-        file.close();
+        writeFile(config,
+                  "<busconfig><type>session</type><listen>unix:dir=" + m_folder.path().toUtf8() +
+                      "</listen><auth>EXTERNAL</auth><policy context=\"default\"><allow "
+                      "send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+                      "<allow own=\"*\"/></policy></busconfig>\n");
         m_daemon.start(QStringLiteral("dbus-daemon"),
                        {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
                         QStringLiteral("--print-address=1")});

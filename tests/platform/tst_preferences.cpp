@@ -1,3 +1,4 @@
+#include "../TestFiles.h"
 #include "platform/PreferencesStore.h"
 
 #include <QSettings>
@@ -43,18 +44,16 @@ private slots:
             QVERIFY(m_store->sync());
             m_store = std::make_unique<PreferencesStore>(path());
         }
-        QFile file(path());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), "[General]\n"
-                                 "at=@@Variant(junk)\n"
-                                 "comma=\"a, b\"\n"
-                                 "count=-42\n"
-                                 "empty=\n"
-                                 "escapes=\" a\\\"b\\\\c;d\\ne\\t\\x3042\\x66 \"\n"
-                                 "on=true\n"
-                                 "tiny=1e-07\n"
-                                 "\n[window]\n"
-                                 "x=\\x305f\\x305f\\x3080\n");
+        QCOMPARE(readFile(path()), "[General]\n"
+                                   "at=@@Variant(junk)\n"
+                                   "comma=\"a, b\"\n"
+                                   "count=-42\n"
+                                   "empty=\n"
+                                   "escapes=\" a\\\"b\\\\c;d\\ne\\t\\x3042\\x66 \"\n"
+                                   "on=true\n"
+                                   "tiny=1e-07\n"
+                                   "\n[window]\n"
+                                   "x=\\x305f\\x305f\\x3080\n");
     }
 
     void textReadsAsItsType_data()

@@ -1,8 +1,7 @@
 #include <QImage>
 #include <QTest>
 
-// The shipped images are looked up by name at run time; a missing or broken one only shows as
-// a blank icon. They live in zorvcore, a static library, so they are registered explicitly.
+// A missing or broken shipped image would only show as a blank icon.
 class TestArtwork : public QObject
 {
     Q_OBJECT

@@ -1,3 +1,4 @@
+#include "../TestFiles.h"
 #include "model/AppSettings.h"
 #include "platform/AutostartEntry.h"
 #include "platform/GnomeCustomKeybinding.h"
@@ -79,20 +80,18 @@ private slots:
         QVERIFY(folder.path().startsWith(
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)));
         QVERIFY(QDir(folder).removeRecursively() && folder.mkpath("."));
-        QFile other(folder.filePath("other.desktop"));
-        QVERIFY(other.open(QIODevice::WriteOnly));
-        if (existing != "-" && file.open(QIODevice::WriteOnly))
-            file.write(existing), file.close();
+        writeFile(folder.filePath("other.desktop"), "");
+        if (existing != "-")
+            writeFile(file.fileName(), existing);
         SettingsViewController form;
         auto *box = control<QCheckBox>(&form, "loginItemCheckbox");
         QTEST(box->isChecked(), "shownChecked");
         box->setChecked(check);
         form.save();
         QCOMPARE(file.exists(), check || existing.contains("Hidden"));
-        QVERIFY(other.exists());
-        QVERIFY(!check || (file.open(QIODevice::ReadOnly) &&
-                           file.readAll().contains("\nExec=zorv --background\n") &&
-                           (file.permissions() & 0x0777) == (QFile::ReadUser | QFile::WriteUser)));
+        QVERIFY(QFile::exists(folder.filePath("other.desktop")));
+        QVERIFY(!check || (readFile(file.fileName()).contains("\nExec=zorv --background\n") &&
+                           modeOf(file.fileName()) == 0600));
     }
 
     // A huge size once overflowed an integer cast; the hotkey help once named the Mac keys.
@@ -123,10 +122,8 @@ private slots:
         QCOMPARE(opens(), "Super+Alt+Space");
     }
 
-    // Controls are written on save only, each announcement following the one value it covers,
-    // in the form's order; the last covers the two sizes. A field whose text is not wholly a
-    // number in plain C syntax and in its range, or a pop-up left empty, is skipped, and the
-    // text stays as typed: a lax parse would silently store junk.
+    // Saved in the form's order, one announcement per value (one for both sizes); a field not
+    // wholly a C-syntax number in range, or an empty pop-up, is skipped and keeps its text.
     void saveWritesInOrderAndAnnounces_data()
     {
         QTest::addColumn<QString>("target"); // a field given the text, or a pop-up left empty
@@ -205,59 +202,38 @@ private slots:
             QCOMPARE(store().doubleValue(target.chopped(5)), text.toDouble());
     }
 
-    void visibleFrameForAnchor_data()
+    // Beside the panel (right, left, above) on its centre's, else its own, else the main screen.
+    void placementBesideThePanel_data()
     {
         QTest::addColumn<QRectF>("anchor");
-        QTest::addColumn<QList<ScreenGeometry>>("screens");
         QTest::addColumn<Screen>("anchorScreen");
         QTest::addColumn<Screen>("mainScreen");
-        QTest::addColumn<QRectF>("expected");
+        QTest::addColumn<QPointF>("origin");
         const ScreenGeometry left{{0, 0, 1440, 900}, {0, 0, 1440, 875}};
-        const ScreenGeometry right{{1440, 0, 1920, 1080}, {1440, 0, 1920, 1050}};
-        const ScreenGeometry other{{0, 2000, 800, 600}, {0, 2000, 800, 580}};
-        const QRectF away(5000, 5000, 720, 400);
-        const auto row = [&](const char *name, QRectF anchor, Screen anchorScreen, Screen main,
-                             QRectF expected) {
-            QTest::newRow(name) << anchor << QList{left, right} << anchorScreen << main << expected;
+        const ScreenGeometry tall{{0, 2000, 1440, 1400}, {0, 2000, 1440, 1400}}; // no longer listed
+        const auto row = [](const char *name, QRectF anchor, Screen anchorScreen, Screen main,
+                            QPointF origin) {
+            QTest::newRow(name) << anchor << anchorScreen << main << origin;
         };
-        row("second", {1600, 100, 720, 400}, left, left, right.visibleFrame);
-        row("anchor's", away, other, left, other.visibleFrame);
-        row("main", away, {}, left, left.visibleFrame);
-        row("none", away, {}, {}, away);
+        row("right, bottom margin", {100, 0, 720, 100}, {}, {}, {832, 12});
+        row("exactly fits right", {524, 300, 440, 400}, {}, {}, {976, 180});
+        row("left", {700, 300, 720, 400}, {}, {}, {248, 180});
+        row("above, top margin", {300, 100, 900, 400}, {}, {}, {530, 223});
+        row("the centre's screen first", {1600, 100, 720, 400}, left, left, {2332, 12});
+        row("then the panel's screen", {300, 2100, 900, 400}, tall, left, {530, 2512});
+        row("then the main screen", {300, 2100, 900, 400}, {}, tall, {530, 2512});
     }
-    void visibleFrameForAnchor()
+    void placementBesideThePanel()
     {
         QFETCH(QRectF, anchor);
-        QFETCH(QList<ScreenGeometry>, screens);
         QFETCH(Screen, anchorScreen);
         QFETCH(Screen, mainScreen);
-        QTEST(SettingsWindowController::visibleFrameForAnchor(anchor, screens, anchorScreen,
-                                                              mainScreen),
-              "expected");
-    }
-
-    void frameBeside_data()
-    {
-        QTest::addColumn<QRectF>("anchor");
-        QTest::addColumn<QRectF>("visible");
-        QTest::addColumn<QPointF>("origin");
-        const QRectF laptop(0, 0, 1440, 875);
-        const auto row = [](const char *name, QRectF anchor, QRectF visible, QPointF origin) {
-            QTest::newRow(name) << anchor << visible << origin;
-        };
-        row("right, bottom margin", {100, 0, 720, 100}, laptop, {832, 12});
-        row("exactly fits right", {524, 300, 440, 400}, laptop, {976, 180});
-        row("left", {700, 300, 720, 400}, laptop, {248, 180});
-        row("above", {300, 100, 900, 400}, {0, 0, 1440, 1400}, {530, 512});
-        row("above, top margin", {300, 100, 900, 400}, laptop, {530, 223});
-    }
-    void frameBeside()
-    {
-        QFETCH(QRectF, anchor);
-        QFETCH(QRectF, visible);
-        QFETCH(QPointF, origin);
-        QCOMPARE(SettingsWindowController::frameBeside(anchor, QSizeF(440, 640), visible),
-                 QRectF(origin, QSizeF(440, 640)));
+        const QList<ScreenGeometry> screens{{{0, 0, 1440, 900}, {0, 0, 1440, 875}},
+                                            {{1440, 0, 1920, 1080}, {1440, 0, 1920, 1050}}};
+        const QRectF visible = SettingsWindowController::visibleFrameForAnchor(
+            anchor, screens, anchorScreen, mainScreen);
+        QTEST(SettingsWindowController::frameBeside(anchor, QSizeF(440, 640), visible).topLeft(),
+              "origin");
     }
 
     void showReusesOneWindowAndPlacesIt()
@@ -281,9 +257,7 @@ private slots:
         QCOMPARE(control<QLineEdit>(window, "fontSizeField")->text(), "27");
         QCOMPARE(window->frameGeometry().x(), anchor.frameGeometry().right() + 1 + 12);
     }
-    // Zorv's entry among GNOME's custom shortcuts, in a private keyfile GSettings backend: added
-    // once, updated in place, removed without the user's own; the label once kept one line's
-    // height.
+    // GNOME's custom shortcut in a private keyfile: added once, updated, removed; label height.
     void gnomeShortcutButtons()
     {
         qputenv("GSETTINGS_BACKEND", "keyfile");

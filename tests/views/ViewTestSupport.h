@@ -10,8 +10,7 @@
 #include <QtTest>
 #include <functional>
 
-// Helpers shared by the view tests: a clean private data folder and preferences, the
-// store-to-view turn of the event loop, clicks stamped like the desktop's, menus.
+// Helpers shared by the view tests.
 namespace ViewTest {
 
 inline void resetUserData()
@@ -29,8 +28,7 @@ inline void turn()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Clicks `count` times in one series, as the desktop sends it (the second press comes as a
-// double click), on what target() returns at each click: the views may rebuild in between.
+// Clicks `count` times in one series as the desktop stamps it, on target() at each click.
 inline void clickSeries(const std::function<QWidget *()> &target, int count,
                         const std::function<void()> &afterFirst = {})
 {
@@ -70,8 +68,7 @@ protected:
     }
 };
 
-// Right-clicks `widget` and picks `title` from the menu that opens under `owner`; false when
-// no menu opened or it has no such item.
+// Right-clicks `widget` and picks `title` from the menu under `owner`; false if there is none.
 inline bool pickFromMenu(QWidget *widget, QWidget *owner, const QString &title)
 {
     QTest::mouseClick(widget, Qt::RightButton);

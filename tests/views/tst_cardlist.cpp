@@ -53,8 +53,7 @@ private slots:
         store.reset();
     }
 
-    // Rows follow the store one event-loop turn later, once for all the changes of one event
-    // (regression: deleting the active card and pinning the new top rebuilt every row twice).
+    // Regression: one event's changes (delete the active card, pin the top) rebuilt rows twice.
     void rowsFollowTheStoreOneTurnLater()
     {
         QVERIFY(list->emptyLabel()->isVisible()); // an empty history shows only the hint
@@ -82,10 +81,9 @@ private slots:
         QVERIFY(list->slotViews().at(4)->cardID().isNull());
     }
 
-    // Every way to act on a card, from a history of c1...c8 with c1 active: keys, a row's
-    // buttons ("pin 2": row 2's) and its menu ("menu 2 固定"); "none" drops the active card.
-    // The outcome reads "clipboard rows count": "-" for an untouched clipboard, the top three
-    // rows with "*" when pinned and "<" when active, then "edit" and each card sent to the editor.
+    // From c1...c8, c1 active: keys, a row's buttons ("pin 2"), its menu ("menu 2 固定"), "none"
+    // drops the active card. Outcome: clipboard ("-": untouched), the top three rows (*: pinned,
+    // <: active), the count, then each card sent to the editor.
     void commands_data()
     {
         QTest::addColumn<QString>("commands");
@@ -216,13 +214,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("maxLength");
         QTest::addColumn<QString>("expected");
-        const QString thumb = QStringLiteral("👍🏽"); // a skin-tone modifier: one character
         const QString family = QStringLiteral("👩‍👩‍👧"); // joined by ZWJ: one character
         QTest::newRow("each line feed a space") << "  alpha\n\nbeta  " << 0 << "alpha  beta";
         QTest::newRow("empty") << "" << 0 << " ";
         QTest::newRow("19 characters") << "abcdefghijklmnopqrs" << 0 << "abcdefghijklmnopqr…";
-        QTest::newRow("18 emoji") << thumb.repeated(18) << 0 << thumb.repeated(18);
-        QTest::newRow("19 emoji") << thumb.repeated(19) << 0 << thumb.repeated(18) + "…";
         QTest::newRow("joined emoji") << family.repeated(4) << 3 << family.repeated(3) + "…";
         QTest::newRow("combining accent")
             << QStringLiteral("e\u0301e\u0301e\u0301") << 2 << QStringLiteral("e\u0301e\u0301…");

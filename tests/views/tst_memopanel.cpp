@@ -1,3 +1,4 @@
+#include "../TestFiles.h"
 #include "ViewTestSupport.h"
 
 #include "model/AppSettings.h"
@@ -46,8 +47,7 @@ class TestMemoPanel : public QObject
         return found;
     }
 
-    // What the row shows: each chip's memo text, "*" if pinned, "<" if active, then the label
-    // counting the others; "(dark)" after any text not drawn light on the dark panel.
+    // Each chip's text (*: pinned, <: active), then the count label; "(dark)": not drawn light.
     QString shown() const
     {
         QStringList shown;
@@ -86,8 +86,7 @@ private slots:
         store.reset();
     }
 
-    // The chips show the store's visible memos, pinned first; a label counts the others. A new
-    // limit shows at once, without an event-loop turn.
+    // Chips show the visible memos, pinned first, and count the others; a new limit shows at once.
     void chipsAndHiddenCountFollowTheLimit()
     {
         createMemos({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"});
@@ -100,8 +99,7 @@ private slots:
         QCOMPARE(shown(), "a* j< i h g f e d c b");
     }
 
-    // Regression: "反映" without an active memo makes two store changes in one event (create,
-    // write), which rebuilt the chip row twice.
+    // Regression: "反映" without an active memo (create, then write) rebuilt the chips twice.
     void changesInOneEventRebuildTheChipsOnce()
     {
         createMemos({"a"});
@@ -177,8 +175,7 @@ private slots:
         QCOMPARE(Pasteboard::string(), "untouched");
     }
 
-    // The add button makes a new memo and hands it to the editor; the apply button, whose work
-    // the main panel's test sees done, does nothing before it has an owner.
+    // Add makes a memo and hands it to the editor; apply does nothing before it has an owner.
     void addAndApplyButtons()
     {
         createMemos({"old"});
@@ -190,8 +187,7 @@ private slots:
         QCOMPARE(edits->first().first().value<Memo>().id, store->activeMemoID);
     }
 
-    // Without an active memo the save button shows no dialog; with one it offers the memo's
-    // title made safe for a file name and writes the memo there.
+    // Save offers the memo's title made safe for a file name; without an active memo, nothing.
     void saveButtonOffersTheSanitizedName()
     {
         QTemporaryDir target;
@@ -214,9 +210,7 @@ private slots:
         QTimer::singleShot(0, this, answerDialog);
         QTest::mouseClick(panel->saveButton(), Qt::LeftButton);
         QCOMPARE(offered, QStringList{QString(memo.displayTitle()).replace(':', '_') + ".md"});
-        QFile exported(path);
-        QVERIFY(exported.open(QIODevice::ReadOnly));
-        QCOMPARE(exported.readAll(), "# " + memo.title.toUtf8() + "\n\nexported text\n");
+        QCOMPARE(readFile(path), "# " + memo.title.toUtf8() + "\n\nexported text\n");
     }
 
     void openUrl(const QUrl &url) { opened.append(url); }

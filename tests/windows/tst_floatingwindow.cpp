@@ -69,8 +69,7 @@ private slots:
         QCOMPARE(visibility.count(), 1);
     }
 
-    // Closing collapses: the editor's whole text, folded lines included, goes into the active
-    // memo and the frame is stored; a click on the bar shows the panel for the window now active.
+    // Closing collapses: the whole text into the memo, the frame stored; a bar click shows it.
     void closeCollapsesAndBarClickShows()
     {
         m_controller->showPanel(false);
@@ -110,8 +109,7 @@ private slots:
         QTest::newRow("to a closed window") << B::returnAndCollapse << true << false << false;
     }
 
-    // The trimmed text goes to the clipboard and a card, the editor's text once into the memo;
-    // then the panel stays, collapses, or collapses and hands the focus back, once.
+    // Confirm: clipboard, card, memo once; then the panel stays, collapses, or hands focus back.
     void afterConfirm()
     {
         QFETCH(AfterConfirmBehavior, behavior);
@@ -147,9 +145,7 @@ private slots:
         QCOMPARE(m_windows.activated.size(), activatesPrevious ? 1 : 0);
     }
 
-    // Regression: the first show's own placement stored the frame, so later starts opened on
-    // the old screen instead of under the mouse. Only the user's moves are stored; a stored
-    // frame off every screen comes back onto one.
+    // Regression: the first show's placement was stored, so starts ignored the mouse's screen.
     void firstShowStoresNoFrame()
     {
         m_controller->snapPanel(PanelScreenCorner::topLeft); // hidden: nothing to move or store

@@ -102,8 +102,7 @@ private slots:
         QCOMPARE(memoStore->memos.front().text, QStringLiteral("a\n    b\nc"));
     }
 
-    // Pressed outside the editor, where only the panel's monitor acts: what the clipboard holds
-    // (Ctrl+2 picks the second card), the corner, what the editor shows; no row touches a memo.
+    // Outside the editor only the monitor acts: clipboard (Ctrl+2: second card), corner, editor.
     void monitorChords_data()
     {
         QTest::addColumn<int>("key");

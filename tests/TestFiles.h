@@ -10,7 +10,7 @@
 
 #include <sys/stat.h>
 
-// File helpers shared by the store tests.
+// File helpers shared by the tests.
 
 inline QByteArray readFile(const QString &path)
 {
