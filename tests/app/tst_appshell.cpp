@@ -12,22 +12,12 @@
 #include "windows/TitleBandNotice.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QMenu>
 #include <QStandardPaths>
 #include <QTest>
 
 using Command = AppKeyDecision::Command;
 using Request = CommandLine::Request;
-
-namespace {
-
-void startWithoutHotkeys(AppDelegate &delegate, Request request)
-{
-    delegate.applicationDidFinishLaunching(std::make_unique<NullHotkeyBackend>(), request);
-}
-
-} // namespace
 
 class TestAppShell : public QObject
 {
@@ -38,8 +28,6 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         qunsetenv("XDG_CURRENT_DESKTOP"); // so the user's GNOME shortcuts are never read
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Zorv")
-            .removeRecursively();
     }
 
     void appKeys_data()
@@ -127,7 +115,8 @@ private slots:
     {
         QFETCH(int, request);
         AppDelegate delegate;
-        startWithoutHotkeys(delegate, Request(request));
+        delegate.applicationDidFinishLaunching(std::make_unique<NullHotkeyBackend>(),
+                                               Request(request));
         FloatingWindowController *window = delegate.windowController();
         QVERIFY(!window->isVisible());
         QTest::qWait(400);
@@ -149,7 +138,8 @@ private slots:
 
         AppDelegate delegate;
         QCOMPARE(delegate.cardStore.cards.value(0).text, QStringLiteral("from the last run"));
-        startWithoutHotkeys(delegate, Request::background);
+        delegate.applicationDidFinishLaunching(std::make_unique<NullHotkeyBackend>(),
+                                               Request::background);
         // The tray's and the application menu's "終了", then the key.
         QList<std::function<void()>> quits;
         for (QWidget *widget : QApplication::allWidgets()) {
