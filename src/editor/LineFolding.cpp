@@ -21,7 +21,7 @@ bool foldable(const QTextBlock &block)
 {
     const QTextBlock next = block.next();
     return block.isValid() && next.isValid() &&
-           LineFolding::indentLevel(block.text()) < LineFolding::indentLevel(next.text());
+           LineFolding::indentLevel(block) < LineFolding::indentLevel(next);
 }
 
 QTextCharFormat badgeFormat(int id)
@@ -56,6 +56,13 @@ int LineFolding::indentLevel(QStringView line)
             break;
     }
     return width / 4;
+}
+
+int LineFolding::indentLevel(const QTextBlock &block)
+{
+    const QString text = block.text();
+    const int badge = text.endsWith(LineFolding::badge()) ? badgeLength(block) : 0;
+    return indentLevel(QStringView(text).first(text.size() - badge));
 }
 
 int LineFolding::badgeId(const QTextBlock &block)
@@ -113,12 +120,12 @@ QSet<int> LineFolding::foldableLines(int first, int last) const
     QSet<int> lines;
     first = std::max(first, 0);
     QTextBlock block = m_document->findBlockByNumber(first);
-    int level = block.isValid() ? indentLevel(block.text()) : 0;
+    int level = block.isValid() ? indentLevel(block) : 0;
     for (int line = first; line <= last; ++line) {
         block = block.next();
         if (!block.isValid())
             break;
-        const int nextLevel = indentLevel(block.text());
+        const int nextLevel = indentLevel(block);
         if (level < nextLevel)
             lines.insert(line);
         level = nextLevel;
@@ -131,9 +138,9 @@ int LineFolding::foldRangeEnd(int line) const
     QTextBlock block = m_document->findBlockByNumber(line);
     if (!block.isValid())
         return line;
-    const int level = indentLevel(block.text());
+    const int level = indentLevel(block);
     for (block = block.next(); block.isValid(); block = block.next()) {
-        if (indentLevel(block.text()) <= level)
+        if (indentLevel(block) <= level)
             return block.blockNumber();
     }
     return m_document->blockCount();

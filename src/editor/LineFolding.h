@@ -43,6 +43,8 @@ public:
     // indentLevel: spaces count 1, tabs 4, leading width / 4 rounded down. The indent guides
     // draw one line per level.
     static int indentLevel(QStringView line);
+    // A line's level without its fold badge, whose space is not the user's indentation.
+    static int indentLevel(const QTextBlock &block);
     // 2 when the block ends with a fold badge, else 0 (for the counter and the colouring).
     static int badgeLength(const QTextBlock &block);
     // The fold id of the block's badge, 0 when it has none.

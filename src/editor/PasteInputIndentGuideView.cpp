@@ -64,7 +64,7 @@ QList<QLineF> PasteInputIndentGuideView::guideSegments(const QRectF &area) const
     const qreal left = TextViewRows::textLeft(*m_textView);
     for (const TextViewRows::Row &row :
          TextViewRows::visible(*m_textView, area.top(), area.bottom())) {
-        const int level = LineFolding::indentLevel(row.block.text());
+        const int level = LineFolding::indentLevel(row.block);
         // Wrapped rows start at the left edge, under the indentation: guides stay on the first.
         const qreal height = qMax(row.firstRowHeight, minimumRowHeight);
         for (int k = 1; k <= level; ++k) {

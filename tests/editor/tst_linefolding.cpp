@@ -286,7 +286,7 @@ private:
     }
 
     // What is counted, confirmed and written to the memo, and the gutter's buttons, worked out
-    // afresh from the text as shown (a badge's space counts towards its line's indentation).
+    // afresh from the text as shown (a badge's space is no indentation).
     void checkInvariants(const QString &step)
     {
         const QStringList shown = m_editor->text().split(QLatin1Char('\n'));
@@ -313,7 +313,7 @@ private:
         for (const PasteInputGutterView::Row &row : gutter->visibleRows()) {
             const int line = row.line;
             const bool foldable =
-                line + 1 < shown.size() && level(shown[line]) < level(shown[line + 1]);
+                line + 1 < lines.size() && level(lines[line]) < level(lines[line + 1]);
             QVERIFY2(gutter->hasFoldButton(line) == (foldable || folded.contains(line)),
                      qPrintable(step + QStringLiteral(", line %1").arg(line)));
         }
