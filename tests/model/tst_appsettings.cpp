@@ -126,6 +126,11 @@ private slots:
         AppSettings::saveWindowFrame(QRectF(-40.5, 120, 1300, 250));
         QCOMPARE(AppSettings::savedWindowFrame(), QRectF(-40.5, 120, 1300, 250));
         QCOMPARE(spy.count(), 0);
+        // The stored key names are what earlier versions wrote and read.
+        QCOMPARE(store().boolValue("windowOriginSaved"), true);
+        QCOMPARE(QList({store().doubleValue("windowOriginX"), store().doubleValue("windowOriginY"),
+                        store().doubleValue("windowWidth"), store().doubleValue("windowHeight")}),
+                 QList<std::optional<double>>({-40.5, 120, 1300, 250}));
     }
 };
 
